@@ -1,0 +1,86 @@
+#include "editor/clipboard.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+
+#include "editor/codepage.h"
+
+namespace wendrill {
+namespace {
+
+// Opens the clipboard without an owner window for the lifetime of the guard.
+class ClipboardGuard {
+  public:
+    ClipboardGuard() : open_(OpenClipboard(nullptr) != 0) {}
+    ~ClipboardGuard() {
+        if (open_) CloseClipboard();
+    }
+    ClipboardGuard(const ClipboardGuard&) = delete;
+    ClipboardGuard& operator=(const ClipboardGuard&) = delete;
+    bool isOpen() const { return open_; }
+
+  private:
+    bool open_;
+};
+
+struct GlobalFreer {
+    void operator()(void* memory) const { GlobalFree(memory); }
+};
+using GlobalMemory = std::unique_ptr<void, GlobalFreer>;
+
+GlobalMemory globalCopy(const void* bytes, size_t size) {
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!memory) return nullptr;
+    void* target = GlobalLock(memory.get());
+    if (!target) return nullptr;
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(memory.get());
+    return memory;
+}
+
+// On success the clipboard owns the memory.
+bool putOnClipboard(UINT format, GlobalMemory memory) {
+    if (!memory || !SetClipboardData(format, memory.get())) return false;
+    memory.release();
+    return true;
+}
+
+constexpr LCID kChineseLocale = 0x0804;  // zh-CN: CF_TEXT is read as code page 936
+
+}  // namespace
+
+bool setClipboardText(std::string_view text) {
+    ClipboardGuard clipboard;
+    if (!clipboard.isOpen() || !EmptyClipboard()) return false;
+
+    std::string bytes(text);  // with its terminating NUL
+    const bool stored = putOnClipboard(CF_TEXT, globalCopy(bytes.c_str(), bytes.size() + 1));
+
+    const std::wstring wide = wideFromDoc(text);
+    putOnClipboard(CF_UNICODETEXT, globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)));
+    putOnClipboard(CF_LOCALE, globalCopy(&kChineseLocale, sizeof kChineseLocale));
+    return stored;
+}
+
+bool clipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+
+void clearClipboard() {
+    ClipboardGuard clipboard;
+    if (clipboard.isOpen()) EmptyClipboard();
+}
+
+std::optional<DocText> clipboardText() {
+    ClipboardGuard clipboard;
+    if (!clipboard.isOpen()) return std::nullopt;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (!data) return std::nullopt;
+    const char* bytes = static_cast<const char*>(GlobalLock(data));
+    if (!bytes) return std::nullopt;
+    DocText text(bytes, strnlen(bytes, GlobalSize(data)));
+    GlobalUnlock(data);
+    return text;
+}
+
+}  // namespace wendrill
