@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor.h"
+#include "tests/win/editor_fixture.h"
 #include "tests/win/gbk.h"
-#include "tests/win/pump.h"
 
 namespace wendrill {
 namespace {
@@ -36,14 +36,7 @@ TEST(ClipboardTest, OtherProgramsReadTheTextAsUnicode) {
     EXPECT_EQ(wide, L"\u6B63\u6587");
 }
 
-class EditorClipboardTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(editor.create(window.handle(), RECT{0, 25, 600, 475}, 100));
-    }
-    test::TestWindow window;
-    Editor editor;
-};
+using EditorClipboardTest = test::EditorFixture;
 
 TEST_F(EditorClipboardTest, CopyCutAndPasteGoThroughTheClipboardExactly) {
     editor.setText(gbk("第一章\r\n正文"));

@@ -3,24 +3,15 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 
+#include "tests/win/editor_fixture.h"
 #include "tests/win/gbk.h"
-#include "tests/win/pump.h"
 
 namespace wendrill {
 namespace {
 
 using test::gbk;
 
-class EditorTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(editor.create(window.handle(), RECT{0, 25, 600, 475}, 100));
-        SetFocus(editor.window());
-    }
-
-    test::TestWindow window;
-    Editor editor;
-};
+using EditorTest = test::EditorFixture;
 
 TEST_F(EditorTest, StartsEmptyUnmodifiedAndWrapping) {
     EXPECT_EQ(editor.getText(), "");
@@ -63,7 +54,7 @@ TEST_F(EditorTest, LongTextSurvivesChunkBoundaries) {
     const size_t lineLength = body.find('\n') + 1;
     for (size_t shift = 0; shift < lineLength; ++shift) {
         Editor fresh;
-        ASSERT_TRUE(fresh.create(window.handle(), RECT{0, 25, 600, 475}, 101));
+        ASSERT_TRUE(fresh.create(window.handle(), test::kEditorPlace, 101));
         const DocText text = DocText(shift, 'a') + body;
         fresh.setText(text);
         ASSERT_EQ(fresh.getText(), text) << "shift " << shift;

@@ -3,20 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor.h"
-#include "tests/win/pump.h"
+#include "tests/win/editor_fixture.h"
 
 namespace wendrill {
 namespace {
 
-class KeysTest : public ::testing::Test {
+class KeysTest : public test::EditorFixture {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(editor.create(window.handle(), RECT{0, 25, 600, 475}, 100));
-        SetFocus(editor.window());
+        EditorFixture::SetUp();
         ASSERT_EQ(GetFocus(), editor.window());
     }
-    test::TestWindow window;
-    Editor editor;
 };
 
 TEST_F(KeysTest, InjectedKeysArriveAfterTheHandlerHasReturned) {

@@ -3,22 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor.h"
+#include "tests/win/editor_fixture.h"
 #include "tests/win/gbk.h"
-#include "tests/win/pump.h"
 
 namespace wendrill {
 namespace {
 
 using test::gbk;
 
-class LineCleanupCommandsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(editor.create(window.handle(), RECT{0, 25, 600, 475}, 100));
-    }
-    test::TestWindow window;
-    Editor editor;
-};
+using LineCleanupCommandsTest = test::EditorFixture;
 
 TEST_F(LineCleanupCommandsTest, DeleteBlankLinesRewritesTheWholeDocument) {
     editor.setText(gbk("第一章\r\n\r\n1\r\n　\r\n正文"));
