@@ -12,8 +12,9 @@
 namespace wendrill {
 namespace {
 
-constexpr DWORD kControlStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
-                                ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
+constexpr DWORD kControlStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL |
+                                WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
+                                ES_WANTRETURN;
 constexpr LONG kNoLengthLimit = 0x7FFFFFFE;
 constexpr int32_t kMaxLineBytes = 8187;
 constexpr LONG kTwipsPerPoint = 20;
@@ -127,6 +128,8 @@ HWND Editor::makeControl() const {
 void Editor::configure(HWND control) const {
     // Without this the control refuses typed and pasted text beyond 32,767 characters.
     send(control, EM_EXLIMITTEXT, 0, kNoLengthLimit);
+    // The window offers its own popup menu on the right button.
+    send(control, EM_SETEVENTMASK, 0, ENM_MOUSEEVENTS);
     // The control's own default is "System" bold; the document is 宋体 9 pt in automatic colour.
     CHARFORMAT2W format = defaultCharFormat();
     send(control, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
@@ -140,8 +143,8 @@ DocText Editor::getText() const { return streamOut(control_); }
 // A whole-text replacement is one undoable step while both texts are at most
 // kUndoableReplaceLimit characters. Otherwise the old text is never deleted inside the control: an
 // empty control streams the new text in, a full one is replaced by a fresh control holding the new
-// text, and "撤销" has nothing to undo afterwards. Either way the modified flag is set and the caret
-// is at the start.
+// text, and "撤销" has nothing to undo afterwards. Either way the modified flag is set and the
+// caret is at the start.
 void Editor::setText(std::string_view text) {
     const int32_t oldLength = textLength();
     // The byte count bounds the character count from above.

@@ -1,0 +1,108 @@
+#include "app/app.h"
+
+#include "app/command_line.h"
+#include "app/maker.h"
+#include "files/document_file.h"
+
+namespace wendrill {
+namespace {
+
+constexpr DocText::value_type kCaptionPrefix[] = "Wendrill";
+
+bool keyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+}  // namespace
+
+App::App(Questions& questions, DocText commandLine)
+    : questions_(questions), commandLine_(std::move(commandLine)) {}
+
+bool App::start() { return window_.create(); }
+
+int App::run() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (translateKeys(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+// The order is the point: shortcuts win over every control, then Tab, then Esc.
+bool App::translateKeys(MSG& msg) {
+    HWND main = window_.handle();
+    if (!main) return false;
+    if (window_.shortcuts() && TranslateAcceleratorW(main, window_.shortcuts(), &msg)) return true;
+    if (msg.message != WM_KEYDOWN) return false;
+    const bool alt = keyDown(VK_MENU);
+    const bool ctrl = keyDown(VK_CONTROL);
+    const bool shift = keyDown(VK_SHIFT);
+    if (msg.wParam == VK_TAB && !ctrl && !alt) {
+        window_.moveFocus(shift);
+        return true;
+    }
+    if (msg.wParam == VK_ESCAPE && !ctrl && !alt && !shift) {
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+int App::messageBox(std::u16string_view text, int style, std::u16string_view title) {
+    return questions_.messageBox(text, style, title);
+}
+
+void App::markSaved() {
+    document_.savedText = editor().getText();
+    document_.savedFlag = 1;
+}
+
+void App::windowCreated() {
+    window_.setWindowVisible(true);
+    document_.savedFlag = 0;
+    // The file drop and the notice page come with their own parts of the program.
+    openCommandLineFile();
+}
+
+void App::openCommandLineFile() {
+    const std::vector<DocText> arguments = splitCommandLine(commandLine_);
+    if (arguments.empty() || arguments.front().empty()) return;
+    const DocText& path = arguments.front();
+    editor().setText(readDocumentFile(path));
+    markSaved();
+    window_.setCaption(joinTexts({kCaptionPrefix, path}));
+}
+
+void App::closeRequested() {
+    const DocText text = editor().getText();
+    if (compareText(text, "") == 0) document_.savedFlag = 1;
+    if (!editor().isModified()) document_.savedFlag = 1;
+    if (compareText(text, document_.savedText) != 0) document_.savedFlag = 0;
+    bool refused = false;
+    if (document_.savedFlag == 0) {
+        if (messageBox(u"是否保存文章？", kYesNoQuestion, u"提示：") == kAnswerYes) {
+            runCommand(Command::saveDocument);
+            refused = document_.savedFlag == 0;
+        }
+    }
+    if (!refused) DestroyWindow(window_.handle());
+}
+
+void App::windowDestroying() {}
+
+void App::listSelected(HWND) {}
+
+void App::searchClicked() {}
+
+void App::editorRightButton() { window_.showPopupMenu(kEditMenu); }
+
+void showAbout(App& app) {
+    const std::u16string text = u"Wendrill\r\n\r\n作者：Orvane\r\n联系：" +
+                                std::u16string(kMakerMail) + u"\r\n网址：" +
+                                std::u16string(kMakerWebsite);
+    app.messageBox(text, kInformation, u"关于Wendrill");
+}
+
+void quitProgram(App& app) { app.window().requestDestroy(); }
+
+}  // namespace wendrill

@@ -1,0 +1,63 @@
+#pragma once
+// The App owns everything the program keeps: the main window with its Editor, the document
+// state, and the way it asks the user. Tests build one in-process.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/document_state.h"
+#include "app/main_window.h"
+#include "app/questions.h"
+
+namespace wendrill {
+
+class App : private MainWindowEvents {
+  public:
+    // commandLine: the process's command line in code page 936.
+    App(Questions& questions, DocText commandLine);
+
+    // Creates the window and runs the start-up steps. False if the window could not be made.
+    bool start();
+    // The message loop, until the window is gone.
+    int run();
+    // The keyboard steps every message passes before it is dispatched; true if one took it.
+    bool translateKeys(MSG& msg);
+
+    MainWindow& window() { return window_; }
+    Editor& editor() { return window_.editor(); }
+    DocumentState& document() { return document_; }
+    int messageBox(std::u16string_view text, int style, std::u16string_view title = {});
+
+    void runCommand(Command command);
+    // Tests see every command that runs.
+    void watchCommands(std::function<void(Command)> watcher) {
+        commandWatcher_ = std::move(watcher);
+    }
+
+    void markSaved();
+
+  private:
+    void windowCreated() override;
+    void closeRequested() override;
+    void windowDestroying() override;
+    void commandChosen(Command command) override { runCommand(command); }
+    void listSelected(HWND list) override;
+    void searchClicked() override;
+    void editorRightButton() override;
+
+    void openCommandLineFile();
+
+    Questions& questions_;
+    DocText commandLine_;
+    MainWindow window_{*this};
+    DocumentState document_;
+    std::function<void(Command)> commandWatcher_;
+};
+
+// Handlers of the menu commands, bound by the table in bindings.cpp.
+void showAbout(App& app);
+void quitProgram(App& app);
+
+}  // namespace wendrill

@@ -1,0 +1,30 @@
+#pragma once
+// The program asks the user through this one interface, so tests can answer in its place.
+
+#include <string_view>
+
+namespace wendrill {
+
+// Styles are the platform's button and icon values added up.
+inline constexpr int kYesNoQuestion = 36;
+inline constexpr int kInformation = 64;
+
+// Result codes of a message box.
+inline constexpr int kAnswerOk = 0;
+inline constexpr int kAnswerYes = 5;
+inline constexpr int kAnswerNo = 6;
+
+class Questions {
+  public:
+    virtual ~Questions() = default;
+    // An owner-less box, modal for the whole program; an empty title shows "信息：".
+    virtual int messageBox(std::u16string_view text, int style, std::u16string_view title) = 0;
+};
+
+// The platform's message box.
+class MessageBoxQuestions : public Questions {
+  public:
+    int messageBox(std::u16string_view text, int style, std::u16string_view title) override;
+};
+
+}  // namespace wendrill
