@@ -32,7 +32,7 @@ class App : private MainWindowEvents {
 
     void runCommand(Command command);
     // Tests see every command that runs.
-    void watchCommands(std::function<void(Command)> watcher) {
+    void watchCommands(std::function<bool(Command)> watcher) {
         commandWatcher_ = std::move(watcher);
     }
 
@@ -53,7 +53,7 @@ class App : private MainWindowEvents {
     DocText commandLine_;
     MainWindow window_{*this};
     DocumentState document_;
-    std::function<void(Command)> commandWatcher_;
+    std::function<bool(Command)> commandWatcher_;
 };
 
 // Handlers of the menu commands, bound by the table in bindings.cpp.

@@ -23,7 +23,7 @@ const std::array kBindings{
 }  // namespace
 
 void App::runCommand(Command command) {
-    if (commandWatcher_) commandWatcher_(command);
+    if (commandWatcher_ && !commandWatcher_(command)) return;
     for (const Binding& binding : kBindings) {
         if (binding.command == command) binding.run(*this);
     }

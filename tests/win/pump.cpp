@@ -4,7 +4,17 @@
 
 namespace wendrill::test {
 
-bool pumpUntilInputHandled(DWORD timeoutMs) {
+namespace {
+
+void dispatch(MSG& msg, const Translator& translate) {
+    if (translate && translate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+}  // namespace
+
+bool pumpUntilInputHandled(const Translator& translate, DWORD timeoutMs) {
     pressKeys(VK_F24);
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (GetTickCount64() < deadline) {
@@ -18,18 +28,28 @@ bool pumpUntilInputHandled(DWORD timeoutMs) {
             if (msg.message == WM_KEYUP) return true;
             continue;
         }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        dispatch(msg, translate);
     }
     return false;
 }
 
-void pumpPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+bool pumpUntil(const std::function<bool()>& done, const Translator& translate, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() >= deadline) return false;
+        MSG msg;
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            dispatch(msg, translate);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
     }
+    return true;
+}
+
+void pumpPending(const Translator& translate) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(msg, translate);
 }
 
 TestWindow::TestWindow() {

@@ -3,14 +3,24 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace wendrill::test {
+
+// A program's own keyboard steps, run on each message before it is dispatched.
+using Translator = std::function<bool(MSG&)>;
 
 // Injects a marker key behind whatever input is queued and dispatches messages until the marker
 // comes back: everything queued before it has then been handled. False on timeout.
-bool pumpUntilInputHandled(DWORD timeoutMs = 10000);
+bool pumpUntilInputHandled(const Translator& translate = {}, DWORD timeoutMs = 10000);
+
+// Dispatches messages until done() holds, for input whose handling ends the window (so the marker
+// key has nowhere to go). False on timeout.
+bool pumpUntil(const std::function<bool()>& done, const Translator& translate = {},
+               DWORD timeoutMs = 10000);
 
 // Dispatches messages until none is waiting.
-void pumpPending();
+void pumpPending(const Translator& translate = {});
 
 // A visible top-level window to hold the controls under test, focused and in the foreground.
 class TestWindow {

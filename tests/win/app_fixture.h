@@ -1,0 +1,58 @@
+#pragma once
+// The real App in-process, with its questions answered by the test.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "tests/win/pump.h"
+
+namespace wendrill::test {
+
+struct AskedQuestion {
+    std::u16string text;
+    int style;
+    std::u16string title;
+};
+
+class ScriptedQuestions : public Questions {
+  public:
+    int messageBox(std::u16string_view text, int style, std::u16string_view title) override {
+        asked.push_back({std::u16string(text), style, std::u16string(title)});
+        if (answers.empty()) return kAnswerOk;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<int> answers;
+    std::vector<AskedQuestion> asked;
+};
+
+class AppFixture : public ::testing::Test {
+  protected:
+    // commandLine: as the process would get it, program path first, in code page 936.
+    void startApp(const DocText& commandLine = "wendrill.exe") {
+        app = std::make_unique<App>(questions, commandLine);
+        ASSERT_TRUE(app->start());
+        SetForegroundWindow(app->window().handle());
+        SetFocus(app->editor().window());
+        pump();
+    }
+
+    Translator translator() {
+        return [this](MSG& msg) { return app->window().handle() && app->translateKeys(msg); };
+    }
+    void pump() { pumpPending(translator()); }
+    bool handleInput() { return pumpUntilInputHandled(translator()); }
+    bool windowOpen() const { return app->window().handle() != nullptr; }
+
+    ScriptedQuestions questions;
+    std::unique_ptr<App> app;
+};
+
+}  // namespace wendrill::test
