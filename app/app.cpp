@@ -2,6 +2,9 @@
 
 #include "app/command_line.h"
 #include "app/maker.h"
+#include "commands/format_bar_commands.h"
+#include "editor/codepage.h"
+#include "editor/keys.h"
 #include "files/document_file.h"
 
 namespace wendrill {
@@ -32,6 +35,10 @@ int App::run() {
 bool App::translateKeys(MSG& msg) {
     HWND main = window_.handle();
     if (!main) return false;
+    if (passUndoChord_ && msg.message == WM_KEYDOWN && msg.wParam == 'Z' && keyDown(VK_CONTROL)) {
+        passUndoChord_ = false;
+        return false;
+    }
     if (window_.shortcuts() && TranslateAcceleratorW(main, window_.shortcuts(), &msg)) return true;
     if (msg.message != WM_KEYDOWN) return false;
     const bool alt = keyDown(VK_MENU);
@@ -90,7 +97,18 @@ void App::closeRequested() {
 
 void App::windowDestroying() {}
 
-void App::listSelected(HWND) {}
+void App::listSelected(HWND list) {
+    const auto item = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    const auto length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
+    if (item == CB_ERR || length == CB_ERR) return;
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(text.data()));
+    const DocText itemText = docFromWide(text);
+    if (list == window_.alignBox()) applyAlignment(editor(), itemText);
+    if (list == window_.sizeBox()) applyFontSize(editor(), itemText);
+    if (list == window_.colorBox()) applyColour(editor(), itemText);
+}
 
 void App::searchClicked() {}
 
@@ -104,5 +122,24 @@ void showAbout(App& app) {
 }
 
 void quitProgram(App& app) { app.window().requestDestroy(); }
+
+void undoLastEdit(App& app) {
+    app.passNextUndoChord();
+    pressKeys(VK_CONTROL, 'Z');
+}
+
+// The check mark and the wrapping each switch from their own state.
+void toggleWordWrap(App& app) {
+    app.editor().setWordWrap(!app.editor().getWordWrap());
+    MainWindow& window = app.window();
+    window.setMenuChecked(Command::toggleWordWrap, !window.isMenuChecked(Command::toggleWordWrap));
+}
+
+void toggleAlwaysOnTop(App& app) {
+    MainWindow& window = app.window();
+    const bool on = !window.isMenuChecked(Command::toggleAlwaysOnTop);
+    window.setMenuChecked(Command::toggleAlwaysOnTop, on);
+    window.setAlwaysOnTop(on);
+}
 
 }  // namespace wendrill

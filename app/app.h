@@ -37,6 +37,8 @@ class App : private MainWindowEvents {
     }
 
     void markSaved();
+    // The next Ctrl+Z goes to the focused control's own undo, past the shortcuts.
+    void passNextUndoChord() { passUndoChord_ = true; }
 
   private:
     void windowCreated() override;
@@ -54,10 +56,14 @@ class App : private MainWindowEvents {
     MainWindow window_{*this};
     DocumentState document_;
     std::function<bool(Command)> commandWatcher_;
+    bool passUndoChord_ = false;
 };
 
-// Handlers of the menu commands, bound by the table in bindings.cpp.
+// Handlers of the menu commands that need more than the Editor, bound in bindings.cpp.
 void showAbout(App& app);
 void quitProgram(App& app);
+void undoLastEdit(App& app);
+void toggleWordWrap(App& app);
+void toggleAlwaysOnTop(App& app);
 
 }  // namespace wendrill

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "app/app.h"
+#include "commands/edit_commands.h"
+#include "commands/insertion_commands.h"
 #include "commands/line_cleanup_commands.h"
 
 namespace wendrill {
@@ -18,6 +20,19 @@ const std::array kBindings{
     Binding{Command::trimLines, [](App& app) { trimLines(app.editor()); }},
     Binding{Command::deleteBlankLines, [](App& app) { deleteBlankLines(app.editor()); }},
     Binding{Command::showAbout, showAbout},
+    Binding{Command::cutSelection, [](App& app) { cutSelection(app.editor()); }},
+    Binding{Command::copySelection, [](App& app) { copySelection(app.editor()); }},
+    Binding{Command::pasteClipboard, [](App& app) { pasteClipboard(app.editor()); }},
+    Binding{Command::selectAll, [](App& app) { selectAll(app.editor()); }},
+    Binding{Command::undoLastEdit, undoLastEdit},
+    Binding{Command::deleteAtCaret, [](App& app) { deleteAtCaret(app.editor()); }},
+    Binding{Command::deleteLine, [](App& app) { deleteLine(app.editor()); }},
+    Binding{Command::copyAll, [](App& app) { copyAll(app.editor()); }},
+    Binding{Command::toggleWordWrap, toggleWordWrap},
+    Binding{Command::toggleAlwaysOnTop, toggleAlwaysOnTop},
+    Binding{Command::insertDivider, [](App& app) { insertDivider(app.editor()); }},
+    Binding{Command::insertDate, [](App& app) { insertDate(app.editor()); }},
+    Binding{Command::insertTime, [](App& app) { insertTime(app.editor()); }},
 };
 
 }  // namespace

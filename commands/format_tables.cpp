@@ -34,9 +34,7 @@ std::optional<uint32_t> colourOfItem(std::string_view itemText) {
     return valueOfItem<uint32_t>(kColourItems, itemText);
 }
 
-ParagraphFormat alignedParagraphFormat(Alignment alignment) {
-    return {0, 0, 0, 0, alignment};
-}
+ParagraphFormat alignedParagraphFormat(Alignment alignment) { return {0, 0, 0, 0, alignment}; }
 
 CharFormat resizedCharFormat(const CharFormat& current, int32_t size) {
     return formatBarCharFormat(current, size, current.colour);

@@ -74,6 +74,14 @@ void clearClipboard() {
 std::optional<DocText> clipboardText() {
     ClipboardGuard clipboard;
     if (!clipboard.isOpen()) return std::nullopt;
+    if (HANDLE wide = GetClipboardData(CF_UNICODETEXT)) {
+        const auto* chars = static_cast<const wchar_t*>(GlobalLock(wide));
+        if (!chars) return std::nullopt;
+        const DocText text = docFromWide(
+            std::wstring_view(chars, wcsnlen(chars, GlobalSize(wide) / sizeof(wchar_t))));
+        GlobalUnlock(wide);
+        return text;
+    }
     HANDLE data = GetClipboardData(CF_TEXT);
     if (!data) return std::nullopt;
     const char* bytes = static_cast<const char*>(GlobalLock(data));

@@ -13,6 +13,8 @@ namespace wendrill {
 bool setClipboardText(std::string_view text);  // false if the clipboard could not be opened
 bool clipboardHasText();
 void clearClipboard();
-std::optional<DocText> clipboardText();  // CF_TEXT as GBK bytes; nothing if unavailable
+// The text as a paste would take it: the Unicode text converted to code page 936 where there is
+// one, else the CF_TEXT bytes; nothing if the clipboard holds no text or cannot be opened.
+std::optional<DocText> clipboardText();
 
 }  // namespace wendrill

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 
+#include "editor/clipboard.h"
 #include "editor/codepage.h"
 #include "editor/rich_stream.h"
 
@@ -241,6 +242,12 @@ int32_t Editor::lineStart(int32_t line) const {
     return static_cast<int32_t>(send(control_, EM_LINEINDEX, static_cast<WPARAM>(line)));
 }
 
+int32_t Editor::lineLength(int32_t line) const {
+    const int32_t start = lineStart(line);
+    if (start < 0) return 0;
+    return static_cast<int32_t>(send(control_, EM_LINELENGTH, static_cast<WPARAM>(start)));
+}
+
 int32_t Editor::textLength() const {
     GETTEXTLENGTHEX how{GTL_DEFAULT | GTL_NUMCHARS, 1200};
     return static_cast<int32_t>(send(control_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how)));
@@ -311,6 +318,22 @@ void Editor::setParagraphFormat(const ParagraphFormat& format) {
 
 void Editor::cutToClipboard() { send(control_, WM_CUT); }
 void Editor::copyToClipboard() { send(control_, WM_COPY); }
-void Editor::pasteFromClipboard() { send(control_, WM_PASTE); }
+// A paste over the whole of a long text, or of a long text over everything, would delete or later
+// undo inside the control, which is too slow for a novel: it takes the route of setText instead.
+void Editor::pasteFromClipboard() {
+    const int32_t length = textLength();
+    const bool wholeText = getSelectionStart() == 0 && getSelectionLength() == length;
+    if (wholeText) {
+        const std::optional<DocText> text = clipboardText();
+        if (text &&
+            (length > kUndoableReplaceLimit || text->size() > size_t{kUndoableReplaceLimit})) {
+            setText(*text);
+            const int32_t end = textLength();
+            select(control_, end, end);  // the caret ends behind the pasted text, as after a paste
+            return;
+        }
+    }
+    send(control_, WM_PASTE);
+}
 
 }  // namespace wendrill

@@ -46,6 +46,7 @@ class Editor {
     int32_t currentLine() const;
     DocText lineText(int32_t line) const;
     int32_t lineStart(int32_t line) const;
+    int32_t lineLength(int32_t line) const;  // characters, without the line break
     int32_t textLength() const;  // in characters
     void clearSelection();
 
