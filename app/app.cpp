@@ -59,6 +59,11 @@ int App::messageBox(std::u16string_view text, int style, std::u16string_view tit
     return questions_.messageBox(text, style, title);
 }
 
+DocText App::inputBox(std::u16string_view prompt, std::u16string_view title) {
+    const InputAnswer answer = questions_.inputBox(window_.handle(), prompt, title);
+    return docFromWide(std::wstring(answer.text.begin(), answer.text.end()));
+}
+
 void App::markSaved() {
     document_.savedText = editor().getText();
     document_.savedFlag = 1;

@@ -29,6 +29,8 @@ class App : private MainWindowEvents {
     Editor& editor() { return window_.editor(); }
     DocumentState& document() { return document_; }
     int messageBox(std::u16string_view text, int style, std::u16string_view title = {});
+    // The typed text in code page 936, empty when cancelled.
+    DocText inputBox(std::u16string_view prompt, std::u16string_view title);
 
     void runCommand(Command command);
     // Tests see every command that runs.

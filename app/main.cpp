@@ -10,7 +10,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Drag and drop needs OLE on this, the one user-interface thread.
     const HRESULT ole = OleInitialize(nullptr);
-    wendrill::MessageBoxQuestions questions;
+    wendrill::PlatformQuestions questions;
     int result = 1;
     {
         wendrill::App app(questions, wendrill::docFromWide(GetCommandLineW()));

@@ -8,8 +8,7 @@
 
 namespace wendrill {
 
-int MessageBoxQuestions::messageBox(std::u16string_view text, int style,
-                                    std::u16string_view title) {
+int PlatformQuestions::messageBox(std::u16string_view text, int style, std::u16string_view title) {
     const std::u16string shownTitle(title.empty() ? u"信息：" : title);
     const std::u16string shownText(text);
     // Task-modal without an owner: every window of the program is disabled while it shows.

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "app/input_box.h"
+
 namespace wendrill {
 
 // Styles are the platform's button and icon values added up.
@@ -15,16 +17,23 @@ inline constexpr int kAnswerYes = 5;
 inline constexpr int kAnswerNo = 6;
 
 class Questions {
-  public:
+public:
     virtual ~Questions() = default;
     // An owner-less box, modal for the whole program; an empty title shows "信息：".
     virtual int messageBox(std::u16string_view text, int style, std::u16string_view title) = 0;
+    // One line of input over the owner window.
+    virtual InputAnswer inputBox(HWND owner, std::u16string_view prompt,
+                                 std::u16string_view title) = 0;
 };
 
-// The platform's message box.
-class MessageBoxQuestions : public Questions {
-  public:
+// The platform's message box and the program's own input box.
+class PlatformQuestions : public Questions {
+public:
     int messageBox(std::u16string_view text, int style, std::u16string_view title) override;
+    InputAnswer inputBox(HWND owner, std::u16string_view prompt,
+                         std::u16string_view title) override {
+        return showInputBox(owner, prompt, title);
+    }
 };
 
 }  // namespace wendrill

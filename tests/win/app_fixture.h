@@ -29,7 +29,18 @@ class ScriptedQuestions : public Questions {
         return answer;
     }
 
+    InputAnswer inputBox(HWND, std::u16string_view prompt, std::u16string_view title) override {
+        asked.push_back({std::u16string(prompt), 0, std::u16string(title)});
+        InputAnswer answer;
+        if (!inputs.empty()) {
+            answer = inputs.front();
+            inputs.pop_front();
+        }
+        return answer;
+    }
+
     std::deque<int> answers;
+    std::deque<InputAnswer> inputs;
     std::vector<AskedQuestion> asked;
 };
 
