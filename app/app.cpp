@@ -22,6 +22,7 @@ App::App(Questions& questions, DocText commandLine)
 bool App::start() { return window_.create(); }
 
 int App::run() {
+    running_ = true;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (translateKeys(msg)) continue;
@@ -100,7 +101,9 @@ void App::closeRequested() {
     if (!refused) DestroyWindow(window_.handle());
 }
 
-void App::windowDestroying() {}
+void App::windowDestroying() {
+    if (running_) PostQuitMessage(0);  // the loop ends with the window
+}
 
 void App::listSelected(HWND list) {
     const auto item = SendMessageW(list, CB_GETCURSEL, 0, 0);

@@ -59,6 +59,7 @@ class App : private MainWindowEvents {
     DocumentState document_;
     std::function<bool(Command)> commandWatcher_;
     bool passUndoChord_ = false;
+    bool running_ = false;  // run() has started the message loop
 };
 
 // Handlers of the menu commands that need more than the Editor, bound in bindings.cpp.

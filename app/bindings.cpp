@@ -6,6 +6,7 @@
 #include "commands/edit_commands.h"
 #include "commands/insertion_commands.h"
 #include "commands/line_cleanup_commands.h"
+#include "commands/replace_commands.h"
 
 namespace wendrill {
 namespace {
@@ -33,6 +34,16 @@ const std::array kBindings{
     Binding{Command::insertDivider, [](App& app) { insertDivider(app.editor()); }},
     Binding{Command::insertDate, [](App& app) { insertDate(app.editor()); }},
     Binding{Command::insertTime, [](App& app) { insertTime(app.editor()); }},
+    Binding{Command::indentParagraphs, [](App& app) { indentParagraphs(app.editor()); }},
+    Binding{Command::addBlankLines, [](App& app) { addBlankLines(app.editor()); }},
+    Binding{Command::deleteSameText, [](App& app) { deleteSameText(app.editor()); }},
+    Binding{Command::joinSelectedLines, [](App& app) { joinSelectedLines(app.editor()); }},
+    Binding{Command::replaceWords,
+            [](App& app) {
+                // Whether the box was confirmed is not looked at: cancelled, it gives nothing.
+                const DocText input = app.inputBox(kReplacePrompt, kReplaceTitle);
+                replaceWords(app.editor(), input);
+            }},
 };
 
 }  // namespace

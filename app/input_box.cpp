@@ -117,6 +117,7 @@ INT_PTR CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
 InputAnswer showInputBox(HWND owner, std::u16string_view prompt, std::u16string_view title) {
     const TemplateWriter box = buildTemplate(prompt, title);
     InputAnswer answer;
+    // A box that cannot be shown leaves the answer unconfirmed and empty, like a cancel.
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                             reinterpret_cast<const DLGTEMPLATE*>(box.data()), owner, boxProc,
                             reinterpret_cast<LPARAM>(&answer));
