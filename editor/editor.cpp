@@ -9,6 +9,7 @@
 #include "editor/clipboard.h"
 #include "editor/codepage.h"
 #include "editor/rich_stream.h"
+#include "text/positions.h"
 
 namespace wendrill {
 namespace {
@@ -182,7 +183,23 @@ void Editor::replaceControl(std::string_view text) {
 
 DocText Editor::getSelectedText() const { return streamOut(control_, SFF_SELECTION); }
 
-void Editor::setSelectedText(std::string_view text) { replaceSelectionUndoably(control_, text); }
+// A long selection would be deleted inside the control, far too slowly for a novel: then the
+// whole text is rebuilt around the new part and goes in by the route of setText.
+void Editor::setSelectedText(std::string_view text) {
+    const CHARRANGE range = selection(control_);
+    if (range.cpMax - range.cpMin <= kUndoableReplaceLimit) {
+        replaceSelectionUndoably(control_, text);
+        return;
+    }
+    const DocText whole = getText();
+    const size_t from = byteOffsetOfPosition(whole, range.cpMin);
+    const size_t to = byteOffsetOfPosition(whole, range.cpMax);
+    setText(joinTexts(
+        {std::string_view(whole).substr(0, from), text, std::string_view(whole).substr(to)}));
+    // The caret ends behind the new part, as after a replacement in place.
+    const LONG caret = clampToInt32(int64_t{range.cpMin} + characterCount(text));
+    select(control_, caret, caret);
+}
 
 int32_t Editor::getSelectionStart() const { return selection(control_).cpMin; }
 

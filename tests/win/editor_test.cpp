@@ -120,6 +120,20 @@ TEST_F(EditorTest, SetSelectedTextReplacesOnlyTheSelection) {
     EXPECT_EQ(editor.getSelectedText(), "");
 }
 
+TEST_F(EditorTest, ALongSelectionIsReplacedAroundItsEnds) {
+    const DocText head = gbk("开头\r\n");
+    const DocText middle = test::longChineseText(3000);  // beyond the undoable limit
+    const DocText tail = gbk("结尾");
+    editor.setText(head + middle + tail);
+    editor.setSelectionStart(3);  // 开 头 CR: the middle starts at position 3
+    editor.setSelectionLength(editor.textLength() - 3 - 2);
+    ASSERT_EQ(editor.getSelectedText(), middle);
+    editor.setSelectedText(gbk("新\r\n"));
+    EXPECT_EQ(editor.getText(), head + gbk("新\r\n") + tail);
+    EXPECT_EQ(editor.getSelectionStart(), 5);  // behind the new part
+    EXPECT_EQ(editor.getSelectionLength(), 0);
+}
+
 TEST_F(EditorTest, LineTextEndsInCrOnlyWhereALineBreakIs) {
     editor.setText(gbk("第一章 开头\r\n\r\nabc"));
     EXPECT_EQ(editor.lineText(0), gbk("第一章 开头\r"));
