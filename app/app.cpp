@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include "app/close_decision.h"
 #include "app/command_line.h"
 #include "app/maker.h"
 #include "commands/format_bar_commands.h"
@@ -88,17 +89,15 @@ void App::openCommandLineFile() {
 
 void App::closeRequested() {
     const DocText text = editor().getText();
-    if (compareText(text, "") == 0) document_.savedFlag = 1;
-    if (!editor().isModified()) document_.savedFlag = 1;
-    if (compareText(text, document_.savedText) != 0) document_.savedFlag = 0;
-    bool refused = false;
+    const CloseInputs inputs{compareText(text, "") == 0, editor().isModified(),
+                             compareText(text, document_.savedText) == 0, document_.savedFlag};
+    document_.savedFlag = savedFlagOnClose(inputs);
+    bool answeredYes = false;
     if (document_.savedFlag == 0) {
-        if (messageBox(u"是否保存文章？", kYesNoQuestion, u"提示：") == kAnswerYes) {
-            runCommand(Command::saveDocument);
-            refused = document_.savedFlag == 0;
-        }
+        answeredYes = messageBox(u"是否保存文章？", kYesNoQuestion, u"提示：") == kAnswerYes;
+        if (answeredYes) runCommand(Command::saveDocument);
     }
-    if (!refused) DestroyWindow(window_.handle());
+    if (closesAfterQuestion(answeredYes, document_.savedFlag)) DestroyWindow(window_.handle());
 }
 
 void App::windowDestroying() {
