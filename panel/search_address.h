@@ -6,8 +6,9 @@
 
 namespace wendrill {
 
-// The notice page ships inside the exe as an HTML resource under this name.
-inline constexpr std::string_view kNoticePageResource = "notice.html";
+// The maker's site has no notice page yet, so the page ships inside wendrill.exe as an HTML
+// resource; a real web address can take this one's place as it is.
+inline constexpr std::u16string_view kNoticePageAddress = u"res://wendrill.exe/notice.html";
 
 // The engine behind the button "百度一下"; the query is appended to it.
 inline constexpr std::string_view kSearchAddressBase = "https://www.baidu.com/s?wd=";
