@@ -18,14 +18,25 @@ struct ListItem {
 };
 
 inline constexpr std::array<ListItem<Alignment>, 3> kAlignItems{{
-    {"\xBE\xD3\xD6\xD0", kAlignCentre},     // 居中
+    {"\xBE\xD3\xD6\xD0", kAlignCentre},         // 居中
     {"\xD7\xF3\xB6\xD4\xC6\xEB", kAlignLeft},   // 左对齐
     {"\xD3\xD2\xB6\xD4\xC6\xEB", kAlignRight},  // 右对齐
 }};
 
 inline constexpr std::array<ListItem<int32_t>, 13> kSizeItems{{
-    {"8", 8},   {"9", 9},   {"10", 10}, {"12", 12}, {"15", 15}, {"18", 18}, {"20", 20},
-    {"24", 24}, {"26", 26}, {"28", 28}, {"36", 36}, {"48", 48}, {"72", 72},
+    {"8", 8},
+    {"9", 9},
+    {"10", 10},
+    {"12", 12},
+    {"15", 15},
+    {"18", 18},
+    {"20", 20},
+    {"24", 24},
+    {"26", 26},
+    {"28", 28},
+    {"36", 36},
+    {"48", 48},
+    {"72", 72},
 }};
 
 // 0x00BBGGRR. Black is an explicit colour, never the automatic one.

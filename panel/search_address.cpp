@@ -10,8 +10,7 @@ constexpr size_t kEscapeBytes = 3;
 // RFC 3986 unreserved characters; everything else is escaped, even where a query would allow it.
 bool isUnreserved(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-           (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
-           byte == '~';
+           (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
 }
 
 }  // namespace

@@ -8,13 +8,6 @@ namespace wendrill {
 
 namespace {
 
-constexpr std::string_view kYearUnit = "\xC4\xEA";    // 年
-constexpr std::string_view kMonthUnit = "\xD4\xC2";   // 月
-constexpr std::string_view kDayUnit = "\xC8\xD5";     // 日
-constexpr std::string_view kHourUnit = "\xCA\xB1";    // 时
-constexpr std::string_view kMinuteUnit = "\xB7\xD6";  // 分
-constexpr std::string_view kSecondUnit = "\xC3\xEB";  // 秒
-
 Clock& clockSlot() {
     static Clock clock;
     return clock;

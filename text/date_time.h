@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <string_view>
 
 #include "text/doc_text.h"
 
@@ -20,6 +21,14 @@ struct DateTime {
 
     friend bool operator==(const DateTime&, const DateTime&) = default;
 };
+
+// The unit characters of the text form, each written after its number.
+inline constexpr std::string_view kYearUnit = "\xC4\xEA";    // 年
+inline constexpr std::string_view kMonthUnit = "\xD4\xC2";   // 月
+inline constexpr std::string_view kDayUnit = "\xC8\xD5";     // 日
+inline constexpr std::string_view kHourUnit = "\xCA\xB1";    // 时
+inline constexpr std::string_view kMinuteUnit = "\xB7\xD6";  // 分
+inline constexpr std::string_view kSecondUnit = "\xC3\xEB";  // 秒
 
 // Every time part carries 1 January 2000, so its text starts with exactly this many bytes.
 inline constexpr int32_t kTimePartDateBytes = 12;

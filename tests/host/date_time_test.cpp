@@ -3,34 +3,45 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <string>
-
-// Texts are written as GBK byte escapes, each character named in a comment, so the tests do not
-// depend on the compiler's execution character set. A digit right after an escape starts a new
-// literal, or it would be read as part of the escape.
+#include <string_view>
 
 namespace wendrill {
 namespace {
 
-const std::string kDate2000 = "2000\xC4\xEA" "1\xD4\xC2" "1\xC8\xD5";  // 2000年1月1日
+const DocText kDate2000 = joinTexts({"2000", kYearUnit, "1", kMonthUnit, "1", kDayUnit});
 
 constexpr DateTime kSample{2014, 11, 16, 10, 47, 39};
+
+// The rest of these tests build texts from the unit constants; this pins their bytes.
+TEST(DateTime, TextIsGbkDigitsAndUnits) {
+    // 2014年11月16日10时47分39秒; a digit after an escape needs a new literal.
+    const std::string_view expected =
+        "2014\xC4\xEA"
+        "11\xD4\xC2"
+        "16\xC8\xD5"
+        "10\xCA\xB1"
+        "47\xB7\xD6"
+        "39\xC3\xEB";
+    EXPECT_EQ(dateTimeText(kSample), expected);
+}
 
 TEST(DateTime, TextAppendsTheTimeDownToTheLastNonZeroField) {
     struct Case {
         const char* name;
         int32_t hour, minute, second;
-        std::string piece;
+        DocText piece;
     };
     const Case cases[] = {
-        {"all fields", 10, 47, 39, "10\xCA\xB1" "47\xB7\xD6" "39\xC3\xEB"},  // 10时47分39秒
-        {"no seconds", 10, 47, 0, "10\xCA\xB1" "47\xB7\xD6"},                // 10时47分
-        {"hour alone", 10, 0, 0, "10\xCA\xB1"},                              // 10时
-        {"zero minute before a second", 10, 0, 5, "10\xCA\xB1" "0\xB7\xD6" "5\xC3\xEB"},  // 10时0分5秒
-        {"zero hour before a minute", 0, 5, 0, "0\xCA\xB1" "5\xB7\xD6"},                  // 0时5分
+        {"all fields", 10, 47, 39,
+         joinTexts({"10", kHourUnit, "47", kMinuteUnit, "39", kSecondUnit})},
+        {"no seconds", 10, 47, 0, joinTexts({"10", kHourUnit, "47", kMinuteUnit})},
+        {"hour alone", 10, 0, 0, joinTexts({"10", kHourUnit})},
+        {"zero minute before a second", 10, 0, 5,
+         joinTexts({"10", kHourUnit, "0", kMinuteUnit, "5", kSecondUnit})},
+        {"zero hour before a minute", 0, 5, 0, joinTexts({"0", kHourUnit, "5", kMinuteUnit})},
         {"zero hour and minute before a second", 0, 0, 7,
-         "0\xCA\xB1" "0\xB7\xD6" "7\xC3\xEB"},              // 0时0分7秒
-        {"single digits", 9, 3, 0, "9\xCA\xB1" "3\xB7\xD6"},  // 9时3分
+         joinTexts({"0", kHourUnit, "0", kMinuteUnit, "7", kSecondUnit})},
+        {"single digits", 9, 3, 0, joinTexts({"9", kHourUnit, "3", kMinuteUnit})},
         {"midnight", 0, 0, 0, ""},
     };
     for (const Case& c : cases) {
@@ -41,9 +52,9 @@ TEST(DateTime, TextAppendsTheTimeDownToTheLastNonZeroField) {
 
 TEST(DateTime, DateHasNoLeadingZeros) {
     EXPECT_EQ(dateTimeText({2014, 11, 16, 0, 0, 0}),
-              "2014\xC4\xEA" "11\xD4\xC2" "16\xC8\xD5");  // 2014年11月16日
+              joinTexts({"2014", kYearUnit, "11", kMonthUnit, "16", kDayUnit}));
     EXPECT_EQ(dateTimeText({2015, 1, 5, 0, 0, 0}),
-              "2015\xC4\xEA" "1\xD4\xC2" "5\xC8\xD5");  // 2015年1月5日
+              joinTexts({"2015", kYearUnit, "1", kMonthUnit, "5", kDayUnit}));
 }
 
 TEST(DateTime, DatePartKeepsTheDayAndShowsNoTimeAtAnyHour) {
@@ -51,7 +62,7 @@ TEST(DateTime, DatePartKeepsTheDayAndShowsNoTimeAtAnyHour) {
     for (int32_t hour : {0, 9, 23}) {
         SCOPED_TRACE(hour);
         EXPECT_EQ(dateTimeText(datePart({2015, 1, 5, hour, 59, 59})),
-                  "2015\xC4\xEA" "1\xD4\xC2" "5\xC8\xD5");  // 2015年1月5日
+                  joinTexts({"2015", kYearUnit, "1", kMonthUnit, "5", kDayUnit}));
     }
 }
 

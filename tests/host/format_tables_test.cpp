@@ -70,12 +70,12 @@ TEST(FormatTables, ColourItemsInListOrderStoredAsBgr) {
 
 TEST(FormatTables, TextInNoTableChangesNothing) {
     const std::string_view texts[] = {
-        "",                  // the empty text
-        "\xBA\xEC",          // 红: a prefix of 红色
+        "",                   // the empty text
+        "\xBA\xEC",           // 红: a prefix of 红色
         "\xBA\xEC\xC9\xAB ",  // 红色 with a trailing space
-        "11",                // a number not in the list
-        "08",                // a listed size written otherwise
-        "12\xB0\xF5",        // 12磅
+        "11",                 // a number not in the list
+        "08",                 // a listed size written otherwise
+        "12\xB0\xF5",         // 12磅
     };
     for (std::string_view text : texts) {
         SCOPED_TRACE(text);
@@ -88,8 +88,8 @@ TEST(FormatTables, TextInNoTableChangesNothing) {
     EXPECT_EQ(fontSizeOfItem("\xBE\xD3\xD6\xD0"), std::nullopt);  // 居中
 }
 
-const CharFormat kPastedFormat{"Arial", 11, -3, kBold | kItalic | kUnderline | kStrikeout | kProtected,
-                               0x123456};
+const CharFormat kPastedFormat{"Arial", 11, -3,
+                               kBold | kItalic | kUnderline | kStrikeout | kProtected, 0x123456};
 
 TEST(FormatTables, SizeAndColourKeepEffectsAndTheOtherFieldButResetFontAndOffset) {
     EXPECT_EQ(resizedCharFormat(kPastedFormat, 24).fontName, "\xCB\xCE\xCC\xE5");  // 宋体
@@ -97,15 +97,18 @@ TEST(FormatTables, SizeAndColourKeepEffectsAndTheOtherFieldButResetFontAndOffset
         const char* name;
         CharFormat actual, expected;
     } cases[] = {
-        {"size keeps the colour", resizedCharFormat(kPastedFormat, 24),
+        {"size keeps the colour",
+         resizedCharFormat(kPastedFormat, 24),
          {std::string(kFormatBarFontName), 24, 0, kPastedFormat.effects, 0x123456}},
-        {"colour keeps the size", recolouredCharFormat(kPastedFormat, 0x0000FF),
+        {"colour keeps the size",
+         recolouredCharFormat(kPastedFormat, 0x0000FF),
          {std::string(kFormatBarFontName), 11, 0, kPastedFormat.effects, 0x0000FF}},
         {"size keeps the automatic colour",
          resizedCharFormat({"x", 9, 0, 0, kAutomaticColour}, 12),
          {std::string(kFormatBarFontName), 12, 0, 0, kAutomaticColour}},
         {"black replaces the automatic colour",
-         recolouredCharFormat({"x", 9, 0, 0, kAutomaticColour}, *colourOfItem("\xBA\xDA\xC9\xAB")),  // 黑色
+         recolouredCharFormat({"x", 9, 0, 0, kAutomaticColour},
+                              *colourOfItem("\xBA\xDA\xC9\xAB")),  // 黑色
          {std::string(kFormatBarFontName), 9, 0, 0, 0x000000}},
     };
     for (const auto& c : cases) {

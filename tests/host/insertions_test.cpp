@@ -2,34 +2,33 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-// GBK byte escapes, each named in a comment; a digit after an escape starts a new literal.
+#include <string_view>
 
 namespace wendrill {
 namespace {
 
 TEST(Insertions, DividerIsALineBreakAndThirtySixHeavyRules) {
-    std::string expected = "\r\n";
+    DocText expected = "\r\n";
     for (int i = 0; i < 36; ++i) expected += "\xA9\xA5";  // ━
     EXPECT_EQ(kDividerText, expected);
 }
 
 TEST(Insertions, DateTextIsTheDateWithoutATime) {
     EXPECT_EQ(dateInsertionText({2015, 1, 5, 10, 47, 39}),
-              "2015\xC4\xEA" "1\xD4\xC2" "5\xC8\xD5");  // 2015年1月5日
+              joinTexts({"2015", kYearUnit, "1", kMonthUnit, "5", kDayUnit}));
 }
 
 TEST(Insertions, TimeTextIsThePieceAfterTheFixedDate) {
     struct Case {
         const char* name;
         int32_t hour, minute, second;
-        std::string expected;
+        DocText expected;
     };
     const Case cases[] = {
-        {"hour alone", 10, 0, 0, "10\xCA\xB1"},                                 // 10时
-        {"zero minute kept", 10, 0, 5, "10\xCA\xB1" "0\xB7\xD6" "5\xC3\xEB"},  // 10时0分5秒
-        {"single digits", 9, 3, 0, "9\xCA\xB1" "3\xB7\xD6"},                    // 9时3分
+        {"hour alone", 10, 0, 0, joinTexts({"10", kHourUnit})},
+        {"zero minute kept", 10, 0, 5,
+         joinTexts({"10", kHourUnit, "0", kMinuteUnit, "5", kSecondUnit})},
+        {"single digits", 9, 3, 0, joinTexts({"9", kHourUnit, "3", kMinuteUnit})},
         {"midnight is empty", 0, 0, 0, ""},
     };
     for (const Case& c : cases) {

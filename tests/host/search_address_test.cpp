@@ -20,7 +20,8 @@ TEST(SearchAddress, QueryIsPercentEncodedAfterTheFixedAddress) {
         {"percent sign itself", "%", "%25"},
         {"plus is not a space", "+", "%2B"},
         {"further delimiters", "=?/", "%3D%3F%2F"},
-        {"chinese as utf-8 bytes, uppercase hex", "\xE4\xB8\xAD\xE6\x96\x87", "%E4%B8%AD%E6%96%87"},  // 中文
+        {"chinese as utf-8 bytes, uppercase hex", "\xE4\xB8\xAD\xE6\x96\x87",
+         "%E4%B8%AD%E6%96%87"},  // 中文
         {"control and top bytes", std::string("\x00\x01\x7F\xFF", 4), "%00%01%7F%FF"},
     };
     for (const Case& c : cases) {
