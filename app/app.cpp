@@ -33,7 +33,7 @@ int App::run() {
     return 0;
 }
 
-// The order is the point: shortcuts win over every control, then Tab, then Esc.
+// The order is the point: shortcuts win over every control, then the web page, then Tab, then Esc.
 bool App::translateKeys(MSG& msg) {
     HWND main = window_.handle();
     if (!main) return false;
@@ -42,6 +42,7 @@ bool App::translateKeys(MSG& msg) {
         return false;
     }
     if (window_.shortcuts() && TranslateAcceleratorW(main, window_.shortcuts(), &msg)) return true;
+    if (panel_.translateKey(msg)) return true;
     if (msg.message != WM_KEYDOWN) return false;
     const bool alt = keyDown(VK_MENU);
     const bool ctrl = keyDown(VK_CONTROL);
@@ -74,8 +75,12 @@ void App::markSaved() {
 void App::windowCreated() {
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
-    // The file drop and the notice page come with their own parts of the program.
+    // The file drop comes with its own part of the program.
     openCommandLineFile();
+    // The control starts on the notice page as its initial address; showNoticePage loads it anew.
+    panel_.attach(window_.noticeView(), window_.searchEdit());
+    panel_.embedBrowser();
+    panel_.showNoticePage();
 }
 
 void App::openCommandLineFile() {
@@ -101,6 +106,8 @@ void App::closeRequested() {
 }
 
 void App::windowDestroying() {
+    panel_.unhookBrowserWindow();
+    panel_.closeBrowser();
     if (running_) PostQuitMessage(0);  // the loop ends with the window
 }
 
@@ -117,7 +124,7 @@ void App::listSelected(HWND list) {
     if (list == window_.colorBox()) applyColour(editor(), itemText);
 }
 
-void App::searchClicked() {}
+void App::searchClicked() { panel_.searchWeb(); }
 
 void App::editorRightButton() { window_.showPopupMenu(kEditMenu); }
 

@@ -10,6 +10,7 @@
 #include "app/document_state.h"
 #include "app/main_window.h"
 #include "app/questions.h"
+#include "panel/notice_panel.h"
 
 namespace wendrill {
 
@@ -28,6 +29,7 @@ class App : private MainWindowEvents {
     MainWindow& window() { return window_; }
     Editor& editor() { return window_.editor(); }
     DocumentState& document() { return document_; }
+    NoticePanel& panel() { return panel_; }
     int messageBox(std::u16string_view text, int style, std::u16string_view title = {});
     // The typed text in code page 936, empty when cancelled.
     DocText inputBox(std::u16string_view prompt, std::u16string_view title);
@@ -55,6 +57,8 @@ class App : private MainWindowEvents {
 
     Questions& questions_;
     DocText commandLine_;
+    // Before the window: it is still there while the window is destroyed.
+    NoticePanel panel_{[this] { window_.showPopupMenu(kBlockMenu); }};
     MainWindow window_{*this};
     DocumentState document_;
     std::function<bool(Command)> commandWatcher_;
