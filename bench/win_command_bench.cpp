@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/app.h"
 #include "bench/corpus.h"
+#include "bench/timing.h"
 #include "commands/replace_texts.h"
 #include "editor/rich_stream.h"
 #include "tests/win/pump.h"
@@ -22,12 +24,7 @@ using namespace wendrill;
 constexpr uint32_t kSeed = 2026;
 constexpr RECT kEditorPlace{0, 25, 600, 475};
 
-double seconds() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::seconds;
 
 // "替换文字" is answered without a box.
 class FixedAnswers : public Questions {
@@ -92,7 +89,13 @@ void benchCase(const Case& c, const DocText& document) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool quick = argc > 1 && std::string(argv[1]) == "--quick";
+    // --quick: 1 MB only; --only NAME: that command only.
+    bool quick = false;
+    std::string only;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--quick") quick = true;
+        if (std::string(argv[i]) == "--only" && i + 1 < argc) only = argv[++i];
+    }
     const DocText de = "\xB5\xC4";   // 的
     const DocText zhi = "\xD6\xAE";  // 之
     const Case cases[] = {
@@ -110,10 +113,13 @@ int main(int argc, char** argv) {
     for (size_t megabytes : {size_t{1}, size_t{10}}) {
         if (quick && megabytes > 1) break;
         const DocText document = makeNovelCorpus(megabytes << 20, kSeed);
-        std::printf("%zu MB document (deleteSameText: the first character selected; "
-                    "joinSelectedLines: everything selected):\n",
-                    megabytes);
-        for (const Case& c : cases) benchCase(c, document);
+        std::printf(
+            "%zu MB document (deleteSameText: the first character selected; "
+            "joinSelectedLines: everything selected):\n",
+            megabytes);
+        for (const Case& c : cases) {
+            if (only.empty() || only == c.name) benchCase(c, document);
+        }
     }
     return 0;
 }

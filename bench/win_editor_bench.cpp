@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bench/corpus.h"
+#include "bench/timing.h"
 #include "commands/line_cleanup.h"
 #include "commands/line_cleanup_commands.h"
 #include "editor/codepage.h"
@@ -24,12 +25,7 @@ using wendrill::Editor;
 constexpr uint32_t kSeed = 2026;
 constexpr RECT kEditorPlace{0, 25, 600, 475};
 
-double seconds() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using wendrill::bench::seconds;
 
 double timed(const std::function<void()>& work) {
     const double start = seconds();

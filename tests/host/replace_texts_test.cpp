@@ -18,6 +18,7 @@ TEST(ReplaceTextsTest, IndentGoesAfterEveryLineBreakOnly) {
     EXPECT_EQ(indentedText(kJia + "\r\n" + kYi + "\r\n"), kJia + "\r\n    " + kYi + "\r\n    ");
     EXPECT_EQ(indentedText(kJia), kJia);  // no break, nothing to indent
     EXPECT_EQ(indentedText("\r\n\r\n"), "\r\n    \r\n    ");
+    EXPECT_EQ(indentedText("a\x81\r\nb"), "a\x81\r\nb");  // 81 takes the CR: no break there
 }
 
 TEST(ReplaceTextsTest, BlankLinesDoubleEveryBreak) {
@@ -44,6 +45,7 @@ TEST(ReplaceTextsTest, DeletingOccurrences) {
 TEST(ReplaceTextsTest, JoiningLeavesNothingBetweenTheLines) {
     EXPECT_EQ(joinedLines(kJia + "\r\n" + kYi + "\r\n" + kJia), kJia + kYi + kJia);
     EXPECT_EQ(joinedLines(""), "");
+    EXPECT_EQ(joinedLines("\r\r\n\n"), "\r\n");  // a break the joining forms stays
 }
 
 TEST(ReplaceTextsTest, ParsingTheReplaceInput) {
@@ -59,6 +61,7 @@ TEST(ReplaceTextsTest, ParsingTheReplaceInput) {
         {"a full-width space is not one", kApple + kWideSpace + kBanana, "",
          kApple + kWideSpace + kBanana},
         {"leading space", " " + kApple, "", kApple},
+        {"a space taken by a lead byte does not separate", "\x81 a b", "\x81 a", "b"},
         {"cancelled: empty", "", "", ""},
     };
     for (const Case& c : cases) {

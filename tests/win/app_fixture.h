@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "tests/win/menu_driver.h"
 #include "tests/win/pump.h"
 
 namespace wendrill::test {
@@ -61,6 +62,21 @@ class AppFixture : public ::testing::Test {
     void pump() { pumpPending(translator()); }
     bool handleInput() { return pumpUntilInputHandled(translator()); }
     bool windowOpen() const { return app->window().handle() != nullptr; }
+
+    Editor& editor() { return app->editor(); }
+    void select(int32_t start, int32_t length) {
+        editor().setSelectionStart(start);
+        editor().setSelectionLength(length);
+    }
+    // A command may inject keys of its own: the second round waits for those too.
+    void settle() {
+        ASSERT_TRUE(handleInput());
+        ASSERT_TRUE(handleInput());
+    }
+    void choose(std::u16string_view item) {
+        ASSERT_TRUE(chooseMenuItem(app->window().handle(), item));
+        settle();
+    }
 
     ScriptedQuestions questions;
     std::unique_ptr<App> app;

@@ -21,20 +21,6 @@ class EditCommandsTest : public test::AppFixture {
   protected:
     void SetUp() override { startApp(); }
 
-    Editor& editor() { return app->editor(); }
-    void select(int32_t start, int32_t length) {
-        editor().setSelectionStart(start);
-        editor().setSelectionLength(length);
-    }
-    // A command may inject keys of its own: the second round waits for those too.
-    void settle() {
-        ASSERT_TRUE(handleInput());
-        ASSERT_TRUE(handleInput());
-    }
-    void choose(std::u16string_view item) {
-        ASSERT_TRUE(test::chooseMenuItem(app->window().handle(), item));
-        settle();
-    }
     void press(uint16_t k1, uint16_t k2 = 0) {
         pressKeys(k1, k2);
         settle();

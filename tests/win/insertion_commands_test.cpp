@@ -40,7 +40,6 @@ class InsertionCommandsTest : public test::AppFixture {
         ASSERT_TRUE(handleInput());
         ASSERT_TRUE(handleInput());
     }
-    Editor& editor() { return app->editor(); }
 };
 
 TEST_F(InsertionCommandsTest, DividerAtTheEndOfALineStartsANewLine) {

@@ -56,17 +56,6 @@ class ClipboardHeldElsewhere {
 class ReplaceCommandsTest : public test::AppFixture {
   protected:
     void SetUp() override { startApp(); }
-    Editor& editor() { return app->editor(); }
-    void select(int32_t start, int32_t length) {
-        editor().setSelectionStart(start);
-        editor().setSelectionLength(length);
-    }
-    // The command, then the keys it injects.
-    void choose(std::u16string_view item) {
-        ASSERT_TRUE(test::chooseMenuItem(app->window().handle(), item));
-        ASSERT_TRUE(handleInput());
-        ASSERT_TRUE(handleInput());
-    }
 };
 
 TEST_F(ReplaceCommandsTest, RepasteCommandsLeaveTheNewTextInTheEditorAndOnTheClipboard) {
@@ -81,7 +70,7 @@ TEST_F(ReplaceCommandsTest, RepasteCommandsLeaveTheNewTextInTheEditorAndOnTheCli
         {u"段后插入空行", gbk("甲\r\n\r\n乙"), 0, 0, gbk("甲\r\n\r\n\r\n\r\n乙")},
         {u"删除同类字符", gbk("我的书的页"), 1, 1, gbk("我书页")},
         {u"删除同类字符", "Aa\r\nbAa\r\nb", 1, 3, "AA"},  // "a\r\nb", break and all
-        {u"删除同类字符", "abc", 0, 0, "abc"},           // nothing selected
+        {u"删除同类字符", "abc", 0, 0, "abc"},            // nothing selected
     };
     for (const Case& c : cases) {
         editor().setText(c.text);
