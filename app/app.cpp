@@ -6,12 +6,9 @@
 #include "commands/format_bar_commands.h"
 #include "editor/codepage.h"
 #include "editor/keys.h"
-#include "files/document_file.h"
 
 namespace wendrill {
 namespace {
-
-constexpr DocText::value_type kCaptionPrefix[] = "Wendrill";
 
 bool keyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
@@ -67,6 +64,12 @@ DocText App::inputBox(std::u16string_view prompt, std::u16string_view title) {
     return docFromWide(std::wstring(answer.text.begin(), answer.text.end()));
 }
 
+DocumentPlace App::documentPlace() {
+    return DocumentPlace{editor(), fileDialog_, questions_, window_.handle(),
+                         [this](std::string_view caption) { window_.setCaption(caption); },
+                         [this] { markSaved(); }};
+}
+
 void App::markSaved() {
     document_.savedText = editor().getText();
     document_.savedFlag = 1;
@@ -75,7 +78,8 @@ void App::markSaved() {
 void App::windowCreated() {
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
-    // The file drop comes with its own part of the program.
+    configureFileDrop(dropTarget_, window_.dropPad(), editor(),
+                      [this](const DocText& paths) { openDroppedFile(documentPlace(), paths); });
     openCommandLineFile();
     // The control starts on the notice page as its initial address; showNoticePage loads it anew.
     panel_.attach(window_.noticeView(), window_.searchEdit());
@@ -86,10 +90,7 @@ void App::windowCreated() {
 void App::openCommandLineFile() {
     const std::vector<DocText> arguments = splitCommandLine(commandLine_);
     if (arguments.empty() || arguments.front().empty()) return;
-    const DocText& path = arguments.front();
-    editor().setText(readDocumentFile(path));
-    markSaved();
-    window_.setCaption(joinTexts({kCaptionPrefix, path}));
+    openDocumentFile(documentPlace(), arguments.front(), kPlainCaption);
 }
 
 void App::closeRequested() {
@@ -106,6 +107,7 @@ void App::closeRequested() {
 }
 
 void App::windowDestroying() {
+    dropTarget_.unbind();
     panel_.unhookBrowserWindow();
     panel_.closeBrowser();
     if (running_) PostQuitMessage(0);  // the loop ends with the window

@@ -10,6 +10,9 @@
 #include "app/document_state.h"
 #include "app/main_window.h"
 #include "app/questions.h"
+#include "files/document_commands.h"
+#include "files/drop_target.h"
+#include "files/file_dialog.h"
 #include "panel/notice_panel.h"
 
 namespace wendrill {
@@ -30,6 +33,10 @@ class App : private MainWindowEvents {
     Editor& editor() { return window_.editor(); }
     DocumentState& document() { return document_; }
     NoticePanel& panel() { return panel_; }
+    FileDialog& fileDialog() { return fileDialog_; }
+    DropTarget& dropTarget() { return dropTarget_; }
+    // What the file commands work on.
+    DocumentPlace documentPlace();
     int messageBox(std::u16string_view text, int style, std::u16string_view title = {});
     // The typed text in code page 936, empty when cancelled.
     DocText inputBox(std::u16string_view prompt, std::u16string_view title);
@@ -59,7 +66,10 @@ class App : private MainWindowEvents {
     DocText commandLine_;
     // Before the window: it is still there while the window is destroyed.
     NoticePanel panel_{[this] { window_.showPopupMenu(kBlockMenu); }};
+    // Before the window, for the same reason: its windows are unregistered as they go.
+    DropTarget dropTarget_;
     MainWindow window_{*this};
+    FileDialog fileDialog_;
     DocumentState document_;
     std::function<bool(Command)> commandWatcher_;
     bool passUndoChord_ = false;

@@ -17,6 +17,9 @@ struct Binding {
 };
 
 const std::array kBindings{
+    Binding{Command::newDocument, [](App& app) { newDocument(app.documentPlace()); }},
+    Binding{Command::openDocument, [](App& app) { openDocument(app.documentPlace()); }},
+    Binding{Command::saveDocument, [](App& app) { saveDocument(app.documentPlace()); }},
     Binding{Command::quit, quitProgram},
     Binding{Command::trimLines, [](App& app) { trimLines(app.editor()); }},
     Binding{Command::deleteBlankLines, [](App& app) { deleteBlankLines(app.editor()); }},

@@ -9,6 +9,7 @@ namespace wendrill {
 
 // Styles are the platform's button and icon values added up.
 inline constexpr int kYesNoQuestion = 36;
+inline constexpr int kWarning = 48;
 inline constexpr int kInformation = 64;
 
 // Result codes of a message box.

@@ -16,6 +16,8 @@
 #include "editor/codepage.h"
 #include "editor/editor.h"
 #include "editor/rich_stream.h"
+#include "files/document_file.h"
+#include "files/special_folder.h"
 
 namespace {
 
@@ -128,6 +130,34 @@ void benchReplacementRoutes(HWND host, size_t bytes) {
     std::printf("  Editor::setText (a fresh control)       %7.3f s\n", recreate);
 }
 
+// Opening and saving a whole novel: from the file into the Editor, and back out to the file.
+void benchOpenAndSave(HWND host, size_t bytes) {
+    const DocText text = wendrill::makeNovelCorpus(bytes, kSeed);
+    const DocText path =
+        wendrill::specialFolder(wendrill::SpecialFolder::temporaryFiles) + "wendrill-bench.txt";
+    if (!wendrill::writeWholeFile(path, text)) {
+        std::printf("  %s cannot be written\n", path.c_str());
+        return;
+    }
+    Editor editor;
+    editor.create(host, kEditorPlace, 100);
+    DocText read, shown;
+    const double readFile = timed([&] { read = wendrill::readDocumentFile(path); });
+    const double setText = timed([&] { editor.setText(read); });
+    const double getText = timed([&] { shown = editor.getText(); });
+    bool written = false;
+    const double writeFile = timed([&] { written = wendrill::writeWholeFile(path, shown); });
+    std::printf(
+        "%zu MB document: open %.3f s (read %.3f, setText %.3f); save %.3f s (getText %.3f, "
+        "write %.3f)\n",
+        bytes >> 20, readFile + setText, readFile, setText, getText + writeFile, getText,
+        writeFile);
+    if (!written || wendrill::readDocumentFile(path) != text) {
+        std::printf("  the saved file differs from the document!\n");
+    }
+    DeleteFileW(wendrill::wideFromDoc(path).c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,7 +166,12 @@ int main(int argc, char** argv) {
     const bool quick = argc > 1 && std::string(argv[1]) == "--quick";
     benchReplacementRoutes(host, 256 << 10);
     benchDocument(host, 1 << 20);
-    if (!quick) benchDocument(host, 10 << 20);
+    benchOpenAndSave(host, 1 << 20);
+    if (!quick) {
+        benchDocument(host, 10 << 20);
+        benchOpenAndSave(host, 10 << 20);
+        benchOpenAndSave(host, 100 << 20);
+    }
     DestroyWindow(host);
     return 0;
 }

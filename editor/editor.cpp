@@ -181,7 +181,15 @@ void Editor::replaceControl(std::string_view text) {
     DestroyWindow(old);
 }
 
-DocText Editor::getSelectedText() const { return streamOut(control_, SFF_SELECTION); }
+DocText Editor::getSelectedText() const {
+    DocText text = streamOut(control_, SFF_SELECTION);
+    // A selection that reaches past the end holds the final paragraph mark, which is not text.
+    if (selection(control_).cpMax > textLength() && text.size() >= 2 &&
+        text.compare(text.size() - 2, 2, "\r\n") == 0) {
+        text.resize(text.size() - 2);
+    }
+    return text;
+}
 
 // A long selection would be deleted inside the control, far too slowly for a novel: then the
 // whole text is rebuilt around the new part and goes in by the route of setText.

@@ -1,13 +1,29 @@
 #pragma once
-// Reading a document file: all its bytes up to the first NUL. A path that names no readable file
-// (missing, locked, a folder, or not expressible) gives the empty text; nothing is reported.
+// Document files: the document's bytes as they are, no header, no byte-order mark, nothing added.
+// Paths are code page 936 texts.
 
+#include <cstdint>
 #include <string_view>
 
 #include "text/doc_text.h"
 
 namespace wendrill {
 
-DocText readDocumentFile(std::string_view path);  // path in code page 936
+// The largest file that opens: a little more than the 100 MB the Editor has been seen to take in
+// (in about two and a half minutes under Wine); a novel of ten million characters is 20 MB.
+inline constexpr int64_t kLargestDocumentBytes = int64_t{128} << 20;
+
+// All the file's bytes up to the first NUL. A path that names no readable file (missing, locked
+// for writing, a folder, not expressible, too large) gives the empty text; nothing is reported.
+DocText readDocumentFile(std::string_view path);
+
+// True for an existing file larger than kLargestDocumentBytes; it is not opened to find out.
+bool isTooLargeToOpen(std::string_view path);
+
+// Writes the bytes to a new file in the target's folder and only then puts it in the target's
+// place, so the old file survives every failure. False, with the target untouched, when the
+// path is empty, the folder cannot take a new file, writing fails or the target cannot be
+// replaced (read-only, held open by another program, a folder).
+bool writeWholeFile(std::string_view path, std::string_view bytes);
 
 }  // namespace wendrill

@@ -47,6 +47,14 @@ check() {
         failures=$((failures + 1)); echo "e2e: $2: FAILED"; fi
 }
 
+# ends_after WINDOW KEYS WHAT: presses the keys in the window; the program is to end.
+ends_after() {
+    xdotool windowfocus --sync "$1" 2>/dev/null
+    xdotool key --delay 100 $2
+    wait_gone "$program" && r=ok || r=no
+    check "$r" "$3"
+}
+
 start() {
     "$runner" --prefix "$prefix" --timeout 120 "$exe" "$@" >/dev/null 2>&1 &
     program=$!
@@ -63,10 +71,7 @@ if window=$(wait_for "^Wendrill"); then
     xdotool key --delay 100 ctrl+r Escape
     if question=$(wait_for "提示："); then
         check ok "Ctrl+R then Esc asks whether to save"
-        xdotool windowfocus --sync "$question" 2>/dev/null
-        xdotool key --delay 100 n
-        wait_gone "$program" && r=ok || r=no
-        check "$r" "answering No closes the program"
+        ends_after "$question" n "answering No closes the program"
     else
         check no "Ctrl+R then Esc asks whether to save"
     fi
@@ -77,13 +82,41 @@ WINEPREFIX=$prefix wineserver -k 2>/dev/null
 
 start
 if window=$(wait_for "^Wendrill"); then
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    xdotool key --delay 100 x ctrl+q
-    wait_gone "$program" && r=ok || r=no
-    check "$r" "Ctrl+Q ends the program at once, unsaved text and all"
+    ends_after "$window" "x ctrl+q" "Ctrl+Q ends the program at once, unsaved text and all"
 else
     check no "the program starts"
 fi
+
+# The same chapter cleaned up and saved under a new name typed into the Save dialog.
+saved="$work/cleaned.txt"
+saved_windows="Z:$(echo "$saved" | tr / '\\')"
+remembered="$prefix/drive_c/users/$(id -un)/Temp/kel_path.ini"
+rm -f "$remembered"
+start "$chapter"
+if window=$(wait_for "^Wendrill"); then
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    xdotool key --delay 100 ctrl+r ctrl+s
+    if dialog=$(wait_for "另存为"); then
+        check ok "Ctrl+S opens the Save dialog"
+        xdotool windowfocus --sync "$dialog" 2>/dev/null
+        xdotool key ctrl+a
+        xdotool type --delay 30 "$saved_windows"
+        xdotool key Return
+        wait_for "cleaned\.txt\$" >/dev/null && r=ok || r=no
+        check "$r" "the caption names the saved file"
+        expected=$(printf '\xb5\xda\xd2\xbb\xd5\xc2\r\n\xd5\xfd\xce\xc4\r\n' | od -An -tx1)
+        [ "$(od -An -tx1 "$saved" 2>/dev/null)" = "$expected" ] && r=ok || r=no
+        check "$r" "the file holds exactly the cleaned-up bytes"
+        [ "$(cat "$remembered" 2>/dev/null)" = "${saved_windows%\\*}" ] && r=ok || r=no
+        check "$r" "the folder is remembered, without a line break"
+        ends_after "$window" Escape "the saved document closes without a question"
+    else
+        check no "Ctrl+S opens the Save dialog"
+    fi
+else
+    check no "the program starts with the chapter"
+fi
+rm -f "$remembered"
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

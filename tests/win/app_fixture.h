@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "editor/codepage.h"
 #include "tests/win/menu_driver.h"
 #include "tests/win/pump.h"
 
@@ -76,6 +77,17 @@ class AppFixture : public ::testing::Test {
     void choose(std::u16string_view item) {
         ASSERT_TRUE(chooseMenuItem(app->window().handle(), item));
         settle();
+    }
+
+    std::u16string caption() const {
+        wchar_t text[1024] = {};
+        GetWindowTextW(app->window().handle(), text, 1024);
+        return std::u16string(reinterpret_cast<const char16_t*>(text));
+    }
+    // A code page 936 text as the window shows it.
+    static std::u16string wide(const DocText& text) {
+        const std::wstring w = wideFromDoc(text);
+        return std::u16string(w.begin(), w.end());
     }
 
     ScriptedQuestions questions;

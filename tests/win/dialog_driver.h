@@ -13,25 +13,34 @@ namespace wendrill::test {
 
 inline constexpr wchar_t kReplaceBoxTitle[] = L"\u67E5\u627E\u66FF\u6362";  // 查找替换
 
-// Waits on another thread for a dialog box with that title, then acts on it as the user would.
-class BoxDriver {
+// Waits on another thread for a visible dialog that find() names, then acts on it as the user
+// would.
+class DialogDriver {
   public:
-    template <class Act>
-    BoxDriver(const wchar_t* title, Act act)
-        : thread_([this, title, act] {
-              for (int i = 0; i < 200 && !box_; ++i) {
-                  HWND found = FindWindowW(L"#32770", title);
+    template <class Find, class Act>
+    DialogDriver(Find find, Act act)
+        : thread_([this, find, act] {
+              for (int i = 0; i < 400 && !box_; ++i) {
+                  HWND found = find();
                   if (found && IsWindowVisible(found)) box_ = found;
                   Sleep(25);
               }
               if (box_) act(box_.load());
           }) {}
-    ~BoxDriver() { thread_.join(); }
+    ~DialogDriver() { thread_.join(); }
     HWND box() const { return box_; }
 
   private:
     std::atomic<HWND> box_{nullptr};
     std::thread thread_;
+};
+
+// A dialog box with that title.
+class BoxDriver : public DialogDriver {
+  public:
+    template <class Act>
+    BoxDriver(const wchar_t* title, Act act)
+        : DialogDriver([title] { return FindWindowW(L"#32770", title); }, act) {}
 };
 
 inline void type(std::wstring_view text) {

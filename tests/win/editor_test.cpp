@@ -103,6 +103,11 @@ TEST_F(EditorTest, SelectAllSelectsTheTextAndStaysStored) {
     EXPECT_EQ(editor.getSelectionLength(), 6);
     editor.setSelectionLength(-5);  // below -1 counts as -1
     EXPECT_EQ(editor.getSelectionLength(), 6);
+    EXPECT_EQ(editor.getSelectedText(), gbk("甲乙\r\nabc"));  // no final paragraph mark
+    editor.setText(gbk("甲乙\r\nabc\r\n"));
+    editor.setSelectionLength(-1);
+    EXPECT_EQ(editor.getSelectedText(), gbk("甲乙\r\nabc\r\n"));  // its own last break stays
+    editor.setText(gbk("甲乙\r\nabc"));
     editor.setSelectionLength(1);
     EXPECT_EQ(editor.getSelectionStart(), 3);
     EXPECT_EQ(editor.getSelectedText(), "a");

@@ -8,6 +8,7 @@
 #include "editor/codepage.h"
 #include "editor/keys.h"
 #include "tests/win/app_fixture.h"
+#include "tests/win/file_dialog_driver.h"
 #include "tests/win/gbk.h"
 
 namespace wendrill {
@@ -30,15 +31,6 @@ class StartupTest : public test::AppFixture {
         for (const DocText& path : written) DeleteFileW(wideFromDoc(path).c_str());
     }
 
-    std::u16string caption() {
-        wchar_t text[512] = {};
-        GetWindowTextW(app->window().handle(), text, 512);
-        return std::u16string(reinterpret_cast<const char16_t*>(text));
-    }
-    std::u16string wide(const DocText& text) {
-        const std::wstring w = wideFromDoc(text);
-        return std::u16string(w.begin(), w.end());
-    }
     void requestClose() {
         PostMessageW(app->window().handle(), WM_CLOSE, 0, 0);
         pump();
@@ -104,11 +96,15 @@ TEST_F(StartupTest, EscAsksWhetherToSaveAndNoCloses) {
     EXPECT_FALSE(windowOpen());
 }
 
-TEST_F(StartupTest, YesWithoutASavedDocumentKeepsTheWindowOpen) {
+TEST_F(StartupTest, YesThenSaveCancelledKeepsTheWindowOpen) {
     startApp();
     typeText();
     questions.answers = {kAnswerYes};
-    requestClose();
+    {
+        test::FileDialogDriver cancel(app->window().handle(), L"");
+        requestClose();
+        EXPECT_TRUE(cancel.found());
+    }
     EXPECT_EQ(questions.asked.size(), 1u);
     EXPECT_TRUE(windowOpen());
     EXPECT_EQ(app->editor().getText(), "x");

@@ -1,0 +1,86 @@
+#include "files/document_commands.h"
+
+#include <string>
+
+#include "editor/codepage.h"
+#include "files/document_file.h"
+#include "files/special_folder.h"
+#include "files/suggested_name.h"
+
+namespace wendrill {
+namespace {
+
+constexpr char kRememberedFolderName[] = "kel_path.ini";
+
+std::u16string withPath(std::u16string_view text, std::string_view path) {
+    const std::wstring widePath = wideFromDoc(path);
+    return std::u16string(text) + std::u16string(widePath.begin(), widePath.end());
+}
+
+}  // namespace
+
+DocText rememberedFolderFile() {
+    const DocText folder = specialFolder(SpecialFolder::temporaryFiles);
+    return folder.empty() ? DocText() : joinTexts({folder, kRememberedFolderName});
+}
+
+void newDocument(const DocumentPlace& place) {
+    if (place.editor.textLength() > 0 &&
+        place.questions.messageBox(u"是否保存当前文章？", kYesNoQuestion, {}) == kAnswerYes) {
+        saveDocument(place);
+    }
+    place.editor.setText("");
+    place.setCaption(kPlainCaption);
+}
+
+void openDocument(const DocumentPlace& place) {
+    FileDialog& dialog = place.dialog;
+    dialog.setDialogMode(DialogMode::open);
+    dialog.setDialogInitialFolder(specialFolder(SpecialFolder::documents));
+    if (!dialog.showFileDialog(place.dialogOwner)) return;
+    openDocumentFile(place, dialog.dialogFileName(), kOpenCaptionPrefix);
+}
+
+void saveDocument(const DocumentPlace& place) {
+    FileDialog& dialog = place.dialog;
+    dialog.setDialogMode(DialogMode::save);
+    const DocText remembered = readDocumentFile(rememberedFolderFile());
+    dialog.setDialogInitialFolder(remembered.empty() ? specialFolder(SpecialFolder::documents)
+                                                     : remembered);
+    // The dialog is modal, so this is still the text when it has been confirmed.
+    const DocText text = place.editor.getText();
+    const DocText selection =
+        place.editor.getSelectionLength() > 0 ? place.editor.getSelectedText() : DocText();
+    dialog.setDialogFileName(suggestedFileName(remembered, text, selection));
+    if (!dialog.showFileDialog(place.dialogOwner)) return;
+
+    const DocText path = dialog.dialogFileName();
+    if (!writeWholeFile(path, text)) {
+        place.questions.messageBox(withPath(u"保存失败：", path), kWarning, {});
+        return;
+    }
+    // A folder that cannot be remembered costs only the next suggestion.
+    writeWholeFile(rememberedFolderFile(), folderOfPath(path));
+    place.setCaption(joinTexts({kPlainCaption, path}));
+    place.markSaved();
+}
+
+void openDocumentFile(const DocumentPlace& place, std::string_view path,
+                      std::string_view captionPrefix) {
+    if (isTooLargeToOpen(path)) {
+        place.questions.messageBox(withPath(u"文件太大，无法打开：", path), kWarning, {});
+        return;
+    }
+    place.editor.setText(readDocumentFile(path));
+    place.markSaved();
+    place.setCaption(joinTexts({captionPrefix, path}));
+}
+
+// Several files open the first: there is one document.
+void openDroppedFile(const DocumentPlace& place, std::string_view paths) {
+    const int32_t firstEnd = findText(paths, "\r\n");
+    const DocText path = firstEnd > 0 ? leftBytes(paths, firstEnd - 1) : DocText(paths);
+    openDocumentFile(place, path, kPlainCaption);
+}
+
+}  // namespace wendrill

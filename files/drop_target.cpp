@@ -1,0 +1,182 @@
+#include "files/drop_target.h"
+
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+
+#include "editor/codepage.h"
+#include "files/drop_effect.h"
+
+namespace wendrill {
+namespace {
+
+constexpr DropKind kKindsInOrder[] = {DropKind::text, DropKind::files, DropKind::link,
+                                      DropKind::html};
+constexpr UINT kFileCountQuery = 0xFFFFFFFF;
+
+CLIPFORMAT clipboardFormat(DropKind kind) {
+    static const auto link =
+        static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocator"));
+    static const auto html = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"HTML Format"));
+    switch (kind) {
+        case DropKind::text:
+            return CF_TEXT;
+        case DropKind::files:
+            return CF_HDROP;
+        case DropKind::link:
+            return link;
+        case DropKind::html:
+            return html;
+    }
+    return 0;
+}
+
+FORMATETC formatOf(DropKind kind) {
+    return FORMATETC{clipboardFormat(kind), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+bool offers(IDataObject* data, DropKind kind) {
+    FORMATETC format = formatOf(kind);
+    return data && data->QueryGetData(&format) == S_OK;
+}
+
+struct MediumReleaser {
+    void operator()(STGMEDIUM* medium) const { ReleaseStgMedium(medium); }
+};
+
+struct GlobalUnlocker {
+    void operator()(void* memory) const { GlobalUnlock(GlobalHandle(memory)); }
+};
+
+// The bytes of a text in global memory, up to its NUL.
+DocText textOf(HGLOBAL global) {
+    std::unique_ptr<void, GlobalUnlocker> memory(GlobalLock(global));
+    if (!memory) return {};
+    const std::string_view bytes(static_cast<const char*>(memory.get()), GlobalSize(global));
+    return DocText(bytes.substr(0, bytes.find('\0')));
+}
+
+DocText droppedPath(HDROP drop, UINT file) {
+    const UINT length = DragQueryFileW(drop, file, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    path.resize(DragQueryFileW(drop, file, path.data(), length + 1));
+    return docFromWide(path);
+}
+
+// One file is its path; several are every path followed by CR LF.
+DocText pathsOf(HDROP drop) {
+    const UINT count = DragQueryFileW(drop, kFileCountQuery, nullptr, 0);
+    if (count == 1) return droppedPath(drop, 0);
+    DocText paths;
+    for (UINT file = 0; file < count; ++file) paths += droppedPath(drop, file) + "\r\n";
+    return paths;
+}
+
+// False when the data does not hand the kind over.
+bool takeDropped(IDataObject* data, DropKind kind, DocText& dropped) {
+    FORMATETC format = formatOf(kind);
+    STGMEDIUM medium{};
+    if (data->GetData(&format, &medium) != S_OK) return false;
+    std::unique_ptr<STGMEDIUM, MediumReleaser> held(&medium);
+    if (medium.tymed != TYMED_HGLOBAL || !medium.hGlobal) return false;
+    if (kind != DropKind::files) {
+        dropped = textOf(medium.hGlobal);
+        return true;
+    }
+    if (DragQueryFileW(static_cast<HDROP>(medium.hGlobal), kFileCountQuery, nullptr, 0) == 0) {
+        return false;
+    }
+    dropped = pathsOf(static_cast<HDROP>(medium.hGlobal));
+    return true;
+}
+
+}  // namespace
+
+bool DropTarget::bindDropWindow(HWND window) {
+    if (bound_) return false;
+    bound_ = true;
+    if (FAILED(RegisterDragDrop(window, this))) return false;
+    boundWindow_ = window;
+    return true;
+}
+
+void DropTarget::serveCoveringWindow(HWND window) {
+    // The window served before is the Editor's old control, about to be destroyed.
+    if (coveringWindow_) RevokeDragDrop(coveringWindow_);
+    coveringWindow_ = nullptr;
+    HRESULT registered = RegisterDragDrop(window, this);
+    // A Rich Edit that serves drags itself takes no files; opening dropped files comes first.
+    if (registered == DRAGDROP_E_ALREADYREGISTERED && SUCCEEDED(RevokeDragDrop(window))) {
+        registered = RegisterDragDrop(window, this);
+    }
+    if (SUCCEEDED(registered)) coveringWindow_ = window;
+}
+
+void DropTarget::unbind() {
+    for (HWND* window : {&boundWindow_, &coveringWindow_}) {
+        if (*window && IsWindow(*window)) RevokeDragDrop(*window);
+        *window = nullptr;
+    }
+}
+
+HRESULT DropTarget::QueryInterface(REFIID id, void** object) {
+    if (!object) return E_POINTER;
+    if (id == IID_IUnknown || id == IID_IDropTarget) {
+        *object = static_cast<IDropTarget*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT DropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
+    dragged_.reset();
+    for (DropKind kind : kKindsInOrder) {
+        if (accepts_[index(kind)] && offers(data, kind)) {
+            dragged_ = kind;
+            break;
+        }
+    }
+    return DragOver(keys, {}, effect);
+}
+
+HRESULT DropTarget::DragOver(DWORD keys, POINTL, DWORD* effect) {
+    if (!effect) return E_INVALIDARG;
+    *effect = dropEffect(dragged_.has_value(), keys, *effect);
+    return S_OK;
+}
+
+HRESULT DropTarget::DragLeave() {
+    dragged_.reset();
+    return S_OK;
+}
+
+// The source always hears that the drop failed, so it never deletes a file it offered to move.
+HRESULT DropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
+    DWORD shown = effect ? *effect : DROPEFFECT_NONE;
+    DragOver(keys, {}, &shown);
+    const std::optional<DropKind> kind = dragged_;
+    dragged_.reset();
+    if (effect) *effect = DROPEFFECT_NONE;
+    DocText dropped;
+    if (shown != DROPEFFECT_NONE && data && takeDropped(data, *kind, dropped)) {
+        const DropHandler& handler = handlers_[index(*kind)];
+        if (handler) handler(dropped);
+    }
+    return E_FAIL;
+}
+
+void configureFileDrop(DropTarget& target, HWND dropPad, Editor& editor, DropHandler opener) {
+    target.setAccepts(DropKind::files, true);
+    target.setAccepts(DropKind::text, false);
+    target.setAccepts(DropKind::link, false);
+    target.setAccepts(DropKind::html, false);
+    target.onDropped(DropKind::files, std::move(opener));
+    target.bindDropWindow(dropPad);
+    // The Editor lies on DropPad and the platform gives a drop to the window under the mouse.
+    editor.onControlCreated([&target](HWND control) { target.serveCoveringWindow(control); });
+}
+
+}  // namespace wendrill

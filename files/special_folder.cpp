@@ -1,0 +1,36 @@
+#include "files/special_folder.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <string>
+
+#include "editor/codepage.h"
+
+namespace wendrill {
+namespace {
+
+std::wstring platformFolder(SpecialFolder kind) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    if (kind == SpecialFolder::documents) {
+        if (FAILED(
+                SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+            return {};
+        }
+        return folder;
+    }
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    return length > 0 && length <= MAX_PATH ? std::wstring(folder, length) : std::wstring();
+}
+
+}  // namespace
+
+DocText specialFolder(SpecialFolder kind) {
+    std::wstring folder = platformFolder(kind);
+    if (folder.empty()) return {};
+    if (folder.back() != L'\\') folder += L'\\';
+    return docFromWide(folder);
+}
+
+}  // namespace wendrill

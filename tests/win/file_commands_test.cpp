@@ -1,0 +1,429 @@
+// New, Open and Save through the real dialogs, the remembered folder, sound saving, and files
+// dropped on the real window.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "editor/codepage.h"
+#include "files/document_commands.h"
+#include "files/document_file.h"
+#include "files/special_folder.h"
+#include "tests/win/app_fixture.h"
+#include "tests/win/drop_data.h"
+#include "tests/win/file_dialog_driver.h"
+#include "tests/win/gbk.h"
+#include "tests/win/menu_driver.h"
+
+namespace wendrill {
+namespace {
+
+using test::gbk;
+namespace fs = std::filesystem;
+
+fs::path fsPath(const DocText& path) { return fs::path(wideFromDoc(path)); }
+
+std::optional<std::string> bytesOf(const DocText& path) {
+    std::ifstream file(fsPath(path), std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void writeBytes(const DocText& path, const std::string& bytes) {
+    std::ofstream(fsPath(path), std::ios::binary) << bytes;
+}
+
+// A folder of the test's own in the temporary folder, gone again afterwards with all it holds.
+class TestFolder {
+  public:
+    TestFolder() : path_(specialFolder(SpecialFolder::temporaryFiles) + "wendrill-files") {
+        clear();
+        fs::create_directories(fsPath(path_));
+    }
+    ~TestFolder() { clear(); }
+    // As Save remembers it: without the final backslash.
+    const DocText& path() const { return path_; }
+    DocText file(std::string_view utf8Name) const { return path_ + "\\" + gbk(utf8Name); }
+    size_t fileCount() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(fsPath(path_)), {}));
+    }
+
+  private:
+    void clear() {
+        std::error_code ignored;
+        for (const auto& entry : fs::recursive_directory_iterator(fsPath(path_), ignored)) {
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+        fs::remove_all(fsPath(path_), ignored);
+    }
+    DocText path_;
+};
+
+// Another holder of the file that lets nobody else write it, as a program writing it would.
+class HeldForWriting {
+  public:
+    explicit HeldForWriting(const DocText& path)
+        : file_(CreateFileW(wideFromDoc(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~HeldForWriting() {
+        if (held()) CloseHandle(file_);
+    }
+    bool held() const { return file_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE file_;
+};
+
+TEST(FileWritingTest, ReplacesTheTargetWithExactlyTheBytes) {
+    TestFolder folder;
+    const DocText target = folder.file("章.txt");
+    writeBytes(target, "an older and longer text");
+    EXPECT_TRUE(writeWholeFile(target, "ab\r\nc"));
+    EXPECT_EQ(bytesOf(target), "ab\r\nc");
+    EXPECT_TRUE(writeWholeFile(target, ""));
+    EXPECT_EQ(bytesOf(target), "");
+    EXPECT_EQ(folder.fileCount(), 1u) << "no temporary file is left behind";
+}
+
+TEST(FileWritingTest, AFailureLeavesTheOldFileAndNothingElse) {
+    TestFolder folder;
+    const DocText readOnly = folder.file("read-only.txt");
+    writeBytes(readOnly, "old");
+    SetFileAttributesW(wideFromDoc(readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
+    const DocText held = folder.file("held.txt");
+    writeBytes(held, "old");
+    HeldForWriting holder(held);
+    ASSERT_TRUE(holder.held());
+
+    EXPECT_FALSE(writeWholeFile(readOnly, "new"));
+    EXPECT_FALSE(writeWholeFile(held, "new"));
+    EXPECT_FALSE(writeWholeFile(folder.file("missing\\new.txt"), "new"));
+    EXPECT_FALSE(writeWholeFile("", "new"));
+    EXPECT_FALSE(writeWholeFile(folder.path(), "new")) << "a folder is no file";
+    EXPECT_EQ(bytesOf(readOnly), "old");
+    EXPECT_EQ(bytesOf(held), "old");
+    EXPECT_EQ(folder.fileCount(), 2u) << "no temporary file is left behind";
+}
+
+class FileCommandsTest : public test::AppFixture {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        rememberedBefore_ = bytesOf(rememberedFolderFile());
+        DeleteFileW(wideFromDoc(rememberedFolderFile()).c_str());
+        startApp();
+    }
+    void TearDown() override {
+        app.reset();  // its drop registrations end while OLE is still there
+        OleUninitialize();
+        if (rememberedBefore_) {
+            writeBytes(rememberedFolderFile(), *rememberedBefore_);
+        } else {
+            DeleteFileW(wideFromDoc(rememberedFolderFile()).c_str());
+        }
+    }
+
+    // Chooses the menu item; the file dialog it shows gets the path typed and confirmed, or is
+    // cancelled when the path is empty.
+    test::DialogSeen chooseWithDialog(std::u16string_view item, const DocText& path) {
+        test::FileDialogDriver driver(app->window().handle(), wideFromDoc(path));
+        EXPECT_TRUE(test::chooseMenuItem(app->window().handle(), item));
+        EXPECT_TRUE(driver.found()) << "no file dialog";
+        pump();
+        return driver.seen();
+    }
+    void closeWithDialog(const DocText& path) {
+        test::FileDialogDriver driver(app->window().handle(), wideFromDoc(path));
+        PostMessageW(app->window().handle(), WM_CLOSE, 0, 0);
+        pump();
+        EXPECT_TRUE(driver.found()) << "no file dialog";
+    }
+
+    std::vector<std::u16string> askedTexts() const {
+        std::vector<std::u16string> texts;
+        for (const test::AskedQuestion& question : questions.asked) texts.push_back(question.text);
+        return texts;
+    }
+
+    TestFolder folder;
+
+  private:
+    std::optional<std::string> rememberedBefore_;
+};
+
+TEST_F(FileCommandsTest, SaveWritesExactlyTheDocumentsBytes) {
+    writeBytes(rememberedFolderFile(), folder.path());
+    editor().setText("ab\r\nc");
+    const DocText path = folder.file("第一章.txt");
+
+    const test::DialogSeen seen = chooseWithDialog(u"保存", path);
+    EXPECT_EQ(seen.folder, wideFromDoc(folder.path())) << "starts in the remembered folder";
+    EXPECT_EQ(seen.name, L"ab.txt") << "the first line as the name";
+
+    EXPECT_EQ(bytesOf(path), "ab\r\nc");
+    EXPECT_EQ(caption(), u"Wendrill" + wide(path));
+    EXPECT_EQ(app->document().savedFlag, 1);
+    EXPECT_EQ(app->document().savedText, "ab\r\nc");
+    EXPECT_EQ(bytesOf(rememberedFolderFile()), folder.path()) << "no line break, no NUL";
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(FileCommandsTest, SaveCancelledChangesNothingButKeepsTheSuggestion) {
+    editor().setText(gbk("第 一　章\r\n正文"));
+    const std::wstring documents = wideFromDoc(specialFolder(SpecialFolder::documents));
+    const test::DialogSeen save = chooseWithDialog(u"保存", "");
+    EXPECT_EQ(save.folder + L"\\", documents) << "no remembered folder: the documents";
+    EXPECT_EQ(caption(), u"Wendrill");
+    EXPECT_EQ(app->document().savedFlag, 0);
+    EXPECT_EQ(folder.fileCount(), 0u);
+    EXPECT_FALSE(bytesOf(rememberedFolderFile())) << "nothing remembered";
+    // No remembered folder: the suggestion starts with the backslash.
+    EXPECT_EQ(app->fileDialog().dialogFileName(), gbk("\\第一章.txt"));
+
+    const test::DialogSeen open = chooseWithDialog(u"打开", "");
+    EXPECT_EQ(open.name, wideFromDoc(gbk("第一章.txt"))) << "Open shows the name Save left";
+    EXPECT_EQ(open.folder + L"\\", documents);
+}
+
+TEST_F(FileCommandsTest, TheSavedFolderComesBackInTheNextSuggestion) {
+    editor().setText("one\r\n");
+    chooseWithDialog(u"保存", folder.file("one.txt"));
+    editor().setText(gbk("第二章\r\n正文"));
+    select(0, 2);  // the selection as it is, not the first line
+
+    const test::DialogSeen seen = chooseWithDialog(u"保存", "");
+    EXPECT_EQ(seen.folder, wideFromDoc(folder.path()));
+    EXPECT_EQ(app->fileDialog().dialogFileName(), folder.path() + "\\" + gbk("第二.txt"));
+}
+
+TEST_F(FileCommandsTest, ANameNoFileCanHaveStillGetsTheDialog) {
+    editor().setText("what?\r\nnext");
+    select(0, 10);  // a selection with a line break, taken as it is
+    chooseWithDialog(u"保存", "");
+    EXPECT_EQ(app->fileDialog().dialogFileName(), "\\what?\r\nnext.txt");
+}
+
+TEST_F(FileCommandsTest, OpenReplacesTheDocumentWithItsOwnCaption) {
+    const DocText text = test::longChineseText(50);
+    const DocText path = folder.file("打开.txt");
+    writeBytes(path, text);
+    editor().setText("unsaved");
+
+    chooseWithDialog(u"打开", path);
+    EXPECT_EQ(editor().getText(), text);
+    EXPECT_EQ(caption(), u"Wendrillv1.4  -" + wide(path));
+    EXPECT_EQ(app->document().savedFlag, 1);
+    EXPECT_TRUE(questions.asked.empty()) << "replaced without a question";
+
+    chooseWithDialog(u"打开", "");  // cancelled: nothing changes
+    EXPECT_EQ(editor().getText(), text);
+    EXPECT_EQ(caption(), u"Wendrillv1.4  -" + wide(path));
+}
+
+TEST_F(FileCommandsTest, NewAsksToSaveAndClearsWhateverTheAnswer) {
+    ASSERT_TRUE(test::chooseMenuItem(app->window().handle(), u"新建"));
+    EXPECT_TRUE(questions.asked.empty()) << "an empty document asks nothing";
+
+    editor().setText("kept?");
+    questions.answers = {kAnswerNo};
+    ASSERT_TRUE(test::chooseMenuItem(app->window().handle(), u"新建"));
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, u"是否保存当前文章？");
+    EXPECT_EQ(questions.asked[0].style, kYesNoQuestion);
+    EXPECT_EQ(questions.asked[0].title, u"");
+    EXPECT_EQ(editor().getText(), "");
+
+    editor().setText("saved first");
+    questions.answers = {kAnswerYes};
+    const DocText path = folder.file("new.txt");
+    chooseWithDialog(u"新建", path);
+    EXPECT_EQ(bytesOf(path), "saved first");
+    EXPECT_EQ(editor().getText(), "");
+    EXPECT_EQ(caption(), u"Wendrill");
+    EXPECT_EQ(app->document().savedText, "saved first") << "New leaves the document state";
+}
+
+TEST_F(FileCommandsTest, CloseWithUnsavedTextSavesOnYesAndCloses) {
+    editor().setText("chapter");
+    questions.answers = {kAnswerYes};
+    const DocText path = folder.file("closing.txt");
+    closeWithDialog(path);
+    EXPECT_EQ(askedTexts(), std::vector<std::u16string>{u"是否保存文章？"});
+    EXPECT_EQ(bytesOf(path), "chapter");
+    EXPECT_FALSE(windowOpen());
+}
+
+TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileAndTheWindow) {
+    const DocText path = folder.file("只读.txt");
+    writeBytes(path, "old");
+    SetFileAttributesW(wideFromDoc(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    writeBytes(rememberedFolderFile(), "C:\\elsewhere");
+    editor().setText("new text");
+
+    chooseWithDialog(u"保存", path);  // the dialog asks to replace it, and Yes is answered
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, u"保存失败：" + wide(path));
+    EXPECT_EQ(bytesOf(path), "old");
+    EXPECT_EQ(caption(), u"Wendrill");
+    EXPECT_EQ(app->document().savedFlag, 0);
+    EXPECT_EQ(bytesOf(rememberedFolderFile()), "C:\\elsewhere");
+
+    questions.answers = {kAnswerYes};
+    closeWithDialog(path);
+    EXPECT_EQ(askedTexts(),
+              (std::vector<std::u16string>{u"保存失败：" + wide(path), u"是否保存文章？",
+                                           u"保存失败：" + wide(path)}));
+    EXPECT_TRUE(windowOpen()) << "a failed save keeps the window, as a cancelled one does";
+    EXPECT_EQ(bytesOf(path), "old");
+}
+
+class FileDropTest : public FileCommandsTest {
+  protected:
+    // The target's interface called as the platform calls it; the effect the drag showed.
+    DWORD dropDirectly(IDataObject& data, DWORD keys = 0) {
+        DropTarget& target = app->dropTarget();
+        DWORD shown = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        EXPECT_EQ(target.DragEnter(&data, keys | MK_LBUTTON, {}, &shown), S_OK);
+        DWORD dropped = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        EXPECT_EQ(target.Drop(&data, keys, {}, &dropped), E_FAIL) << "always answered as failed";
+        EXPECT_EQ(dropped, static_cast<DWORD>(DROPEFFECT_NONE));
+        pump();
+        return shown;
+    }
+    POINT onScreen(HWND window, POINT client) {
+        ClientToScreen(window, &client);
+        return client;
+    }
+};
+
+TEST_F(FileDropTest, AFileDraggedOntoTheEditorOpens) {
+    const DocText text = gbk("拖进来的\r\n文件");
+    const DocText path = folder.file("拖放.txt");
+    writeBytes(path, text);
+    // A long text taking the place of another goes into a fresh control: drops still arrive.
+    const HWND first = editor().window();
+    editor().setText(test::longChineseText(3000));
+    editor().setText(test::longChineseText(3001));
+    ASSERT_NE(editor().window(), first);
+
+    test::DataObject files = test::fileDrop({path});
+    const HWND main = app->window().handle();
+    const HRESULT result = test::dragAndDrop(files, onScreen(main, {300, 12}),
+                                             onScreen(editor().window(), {300, 200}));
+    pump();
+    EXPECT_EQ(result, E_FAIL) << "the source hears of a failed drop";
+    EXPECT_EQ(editor().getText(), text);
+    EXPECT_EQ(caption(), u"Wendrill" + wide(path));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    pump();
+    EXPECT_TRUE(questions.asked.empty()) << "the dropped file counts as saved";
+    EXPECT_FALSE(windowOpen());
+}
+
+TEST_F(FileDropTest, WhatADropDoes) {
+    const DocText first = folder.file("a.txt");
+    const DocText second = folder.file("b.txt");
+    writeBytes(first, "first");
+    writeBytes(second, "second");
+    const DocText withNul = folder.file("with-nul.txt");
+    writeBytes(withNul, std::string("ab\0cd", 5));
+    const DocText held = folder.file("held.txt");
+    writeBytes(held, "being written");
+    HeldForWriting holder(held);
+    ASSERT_TRUE(holder.held());
+
+    struct Case {
+        const char* pin;
+        test::DataObject data;
+        DWORD keys;
+        DWORD shown;
+        DocText text;     // the document afterwards
+        DocText caption;  // after "Wendrill"
+    } cases[] = {
+        {"one file", test::fileDrop({first}), 0, DROPEFFECT_COPY, "first", first},
+        {"several files open the first", test::fileDrop({second, first}), 0, DROPEFFECT_COPY,
+         "second", second},
+        {"Shift moves", test::fileDrop({first}), MK_SHIFT, DROPEFFECT_MOVE, "first", first},
+        {"up to the first NUL", test::fileDrop({withNul}), 0, DROPEFFECT_COPY, "ab", withNul},
+        {"a file held for writing is empty", test::fileDrop({held}), 0, DROPEFFECT_COPY, "", held},
+        {"a folder is empty", test::fileDrop({folder.path()}), 0, DROPEFFECT_COPY, "",
+         folder.path()},
+        {"text is refused", test::textDrop("dragged text"), 0, DROPEFFECT_NONE, "unchanged", ""},
+        {"Ctrl and Shift do nothing", test::fileDrop({first}), MK_CONTROL | MK_SHIFT,
+         DROPEFFECT_NONE, "unchanged", ""},
+    };
+    for (Case& c : cases) {
+        editor().setText("unchanged");
+        app->window().setCaption("");
+        app->document().savedFlag = 0;
+        EXPECT_EQ(dropDirectly(c.data, c.keys), c.shown) << c.pin;
+        EXPECT_EQ(editor().getText(), c.text) << c.pin;
+        const bool opened = !c.caption.empty();
+        EXPECT_EQ(caption(), opened ? u"Wendrill" + wide(c.caption) : u"") << c.pin;
+        EXPECT_EQ(app->document().savedFlag, opened ? 1 : 0) << c.pin;
+    }
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(FileDropTest, AFileTooLargeToOpenChangesNothingAndSaysSo) {
+    const DocText path = folder.file("huge.txt");
+    {
+        std::ofstream file(fsPath(path), std::ios::binary);
+        file.seekp(kLargestDocumentBytes);
+        file.put('x');
+    }
+    editor().setText("kept");
+    test::DataObject files = test::fileDrop({path});
+    dropDirectly(files);
+    EXPECT_EQ(askedTexts(), std::vector<std::u16string>{u"文件太大，无法打开：" + wide(path)});
+    EXPECT_EQ(editor().getText(), "kept");
+    EXPECT_EQ(caption(), u"Wendrill");
+}
+
+TEST(DropTargetTest, EachAdmittedKindRaisesItsOwnEvent) {
+    const auto link = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocator"));
+    const auto html = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"HTML Format"));
+    struct Case {
+        const char* pin;
+        test::DataObject data;
+        DropKind kind;
+        DocText delivered;
+    } cases[] = {
+        {"text", test::textDrop("some text"), DropKind::text, "some text"},
+        {"a link", test::DataObject(link, std::string("https://example.com/", 21)),
+         DropKind::link, "https://example.com/"},
+        {"HTML", test::DataObject(html, std::string("<b>x</b>", 9)), DropKind::html, "<b>x</b>"},
+        {"files", test::fileDrop({"C:\\a.txt", "C:\\b.txt"}), DropKind::files,
+         "C:\\a.txt\r\nC:\\b.txt\r\n"},
+    };
+    for (Case& c : cases) {
+        DropTarget target;
+        std::vector<std::pair<DropKind, DocText>> raised;
+        for (DropKind kind : {DropKind::text, DropKind::files, DropKind::link, DropKind::html}) {
+            target.setAccepts(kind, true);
+            target.onDropped(kind, [&raised, kind](const DocText& text) {
+                raised.emplace_back(kind, text);
+            });
+        }
+        DWORD effect = DROPEFFECT_COPY;
+        target.DragEnter(&c.data, MK_LBUTTON, {}, &effect);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY)) << c.pin;
+        effect = DROPEFFECT_COPY;
+        target.Drop(&c.data, 0, {}, &effect);
+        const std::vector<std::pair<DropKind, DocText>> expected{{c.kind, c.delivered}};
+        EXPECT_EQ(raised, expected) << c.pin;
+    }
+}
+
+TEST_F(FileDropTest, TheTargetIsBoundOnce) {
+    EXPECT_FALSE(app->dropTarget().bindDropWindow(app->window().dropPad()));
+    DropTarget unbound;
+    EXPECT_TRUE(unbound.bindDropWindow(app->window().searchEdit()));
+    EXPECT_FALSE(unbound.bindDropWindow(app->window().searchButton()));
+}
+
+}  // namespace
+}  // namespace wendrill
