@@ -17,7 +17,7 @@
 #include "editor/editor.h"
 #include "editor/rich_stream.h"
 #include "files/document_file.h"
-#include "files/special_folder.h"
+#include "files/known_folders.h"
 
 namespace {
 

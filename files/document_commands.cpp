@@ -4,7 +4,7 @@
 
 #include "editor/codepage.h"
 #include "files/document_file.h"
-#include "files/special_folder.h"
+#include "files/known_folders.h"
 #include "files/suggested_name.h"
 
 namespace wendrill {

@@ -11,7 +11,7 @@
 #include "editor/codepage.h"
 #include "files/document_commands.h"
 #include "files/document_file.h"
-#include "files/special_folder.h"
+#include "files/known_folders.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/drop_data.h"
 #include "tests/win/file_dialog_driver.h"
