@@ -32,6 +32,8 @@ ManifestDPIAware true
 Name "Wendrill ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Wendrill"
+; An update goes where the last install went.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 BrandingText "Wendrill ${VERSION}"
