@@ -76,6 +76,7 @@ void App::markSaved() {
 }
 
 void App::windowCreated() {
+    questions_.setOwner(window_.handle());
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
     configureFileDrop(dropTarget_, window_.dropPad(), editor(),
@@ -107,6 +108,7 @@ void App::closeRequested() {
 }
 
 void App::windowDestroying() {
+    questions_.setOwner(nullptr);
     dropTarget_.unbind();
     panel_.unhookBrowserWindow();
     panel_.closeBrowser();

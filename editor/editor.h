@@ -29,6 +29,12 @@ class Editor {
     // control or registers with it is told of each new window here.
     void onControlCreated(std::function<void(HWND)> handler);
 
+    // Settings every control the Editor makes gets, the fresh ones of setText included.
+    void setPlace(const RECT& place);
+    // Text drawn at numerator / denominator of its size: the monitor's DPI over the one the
+    // control lays text out at, so the points stay points on every monitor.
+    void setZoom(UINT numerator, UINT denominator);
+
     DocText getText() const;
     void setText(std::string_view text);
     DocText getSelectedText() const;
@@ -73,6 +79,8 @@ class Editor {
     int32_t storedStart_ = 0;
     int32_t storedLength_ = 0;
     std::function<void(HWND)> controlCreated_;
+    UINT zoomNumerator_ = 0;  // 0: never zoomed
+    UINT zoomDenominator_ = 0;
 };
 
 }  // namespace wendrill
