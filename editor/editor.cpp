@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include <richedit.h>
+#include <richole.h>
 
 #include <algorithm>
 #include <climits>
@@ -138,7 +139,13 @@ void Editor::configure(HWND control) const {
     send(control, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     send(control, EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
     send(control, EM_SHOWSCROLLBAR, SB_HORZ, wordWrap_ ? FALSE : TRUE);
+    if (oleCallback_) send(control, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(oleCallback_));
     if (zoomNumerator_ != 0) send(control, EM_SETZOOM, zoomNumerator_, zoomDenominator_);
+}
+
+void Editor::setOleCallback(IRichEditOleCallback* callback) {
+    oleCallback_ = callback;
+    if (control_) send(control_, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback));
 }
 
 void Editor::setPlace(const RECT& place) {

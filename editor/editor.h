@@ -15,6 +15,8 @@
 #include "editor/formats.h"
 #include "text/doc_text.h"
 
+struct IRichEditOleCallback;
+
 namespace wendrill {
 
 class Editor {
@@ -30,6 +32,8 @@ class Editor {
     void onControlCreated(std::function<void(HWND)> handler);
 
     // Settings every control the Editor makes gets, the fresh ones of setText included.
+    // The callback must outlive the Editor's controls.
+    void setOleCallback(IRichEditOleCallback* callback);
     void setPlace(const RECT& place);
     // Text drawn at numerator / denominator of its size: the monitor's DPI over the one the
     // control lays text out at, so the points stay points on every monitor.
@@ -79,6 +83,7 @@ class Editor {
     int32_t storedStart_ = 0;
     int32_t storedLength_ = 0;
     std::function<void(HWND)> controlCreated_;
+    IRichEditOleCallback* oleCallback_ = nullptr;
     UINT zoomNumerator_ = 0;  // 0: never zoomed
     UINT zoomDenominator_ = 0;
 };
