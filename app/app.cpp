@@ -76,10 +76,16 @@ void App::markSaved() {
 }
 
 void App::windowCreated() {
+    questions_.setOwner(window_.handle());
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
-    configureFileDrop(dropTarget_, window_.dropPad(), editor(),
-                      [this](const DocText& paths) { openDroppedFile(documentPlace(), paths); });
+    // A drop opens its file after the drop has returned: the source waits for the drop, and the
+    // opening may ask the user.
+    configureFileDrop(
+        dropTarget_, editorDropCallback_, window_.dropPad(), editor(),
+        [this](const DocText& paths) {
+            window_.postTask([this, paths] { openDroppedFile(documentPlace(), paths); });
+        });
     openCommandLineFile();
     // The control starts on the notice page as its initial address; showNoticePage loads it anew.
     panel_.attach(window_.noticeView(), window_.searchEdit());
@@ -107,6 +113,7 @@ void App::closeRequested() {
 }
 
 void App::windowDestroying() {
+    questions_.setOwner(nullptr);
     dropTarget_.unbind();
     panel_.unhookBrowserWindow();
     panel_.closeBrowser();

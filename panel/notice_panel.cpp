@@ -47,7 +47,21 @@ std::string utf8FromWide(std::wstring_view text) {
     return utf8;
 }
 
+// The full path of the program, however long; empty if it cannot be had.
+std::u16string modulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) return std::u16string(path.begin(), path.begin() + length);
+        path.resize(path.size() * 2);  // cut short: try a larger buffer
+    }
+}
+
 }  // namespace
+
+std::u16string noticePageOfThisProgram() { return noticePageAddress(modulePath()); }
 
 void openWithShell(const ShellRequest& request) {
     ShellExecuteA(request.owner, request.verb, request.file.c_str(), request.parameters,
@@ -61,10 +75,10 @@ void NoticePanel::attach(HWND noticeView, HWND searchEdit) {
 
 void NoticePanel::embedBrowser() {
     if (!noticeView_ || !browser_.open(noticeView_, [this] { hookBrowserWindow(); })) return;
-    browser_.navigate(kNoticePageAddress);
+    browser_.navigate(noticePageOfThisProgram());
 }
 
-void NoticePanel::showNoticePage() { browser_.navigate(kNoticePageAddress); }
+void NoticePanel::showNoticePage() { browser_.navigate(noticePageOfThisProgram()); }
 
 void NoticePanel::hookBrowserWindow() {
     if (browserHooked_ != 0) return;
