@@ -38,6 +38,7 @@ constexpr int kEditorId = 100;
 
 constexpr UINT kDestroyRequest = WM_APP + 1;
 constexpr UINT kShowEditMenu = WM_APP + 2;
+constexpr UINT kRunPosted = WM_APP + 3;
 // Menu item i of the tree has the command id kFirstItemId + i.
 constexpr UINT kFirstItemId = 1000;
 constexpr int kPopupOffset = 3;
@@ -239,6 +240,12 @@ void MainWindow::requestDestroy() {
     PostMessageW(window_, kDestroyRequest, 0, 0);
 }
 
+void MainWindow::post(std::function<void()> action) {
+    if (!window_) return;
+    posted_.push_back(std::move(action));
+    PostMessageW(window_, kRunPosted, 0, 0);
+}
+
 void MainWindow::moveFocus(bool backwards) {
     HWND control = GetFocus();
     while (control && GetParent(control) != window_) control = GetParent(control);
@@ -266,6 +273,13 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return onNotify(lParam);
         case kShowEditMenu:
             events_.editorRightButton();
+            return 0;
+        case kRunPosted:
+            if (!posted_.empty()) {
+                const std::function<void()> action = std::move(posted_.front());
+                posted_.pop_front();
+                action();
+            }
             return 0;
         case WM_CLOSE:
             events_.closeRequested();

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <string_view>
 
@@ -56,6 +57,9 @@ class MainWindow {
     void setMenuChecked(Command command, bool on);
     void showPopupMenu(std::u16string_view menuText);
     void requestDestroy();
+    // Runs the action once the current message has been handled, in the order posted; actions
+    // still waiting when the window goes are dropped.
+    void post(std::function<void()> action);
 
     // Tab and Shift+Tab: the next or previous control that takes the focus.
     void moveFocus(bool backwards);
@@ -84,6 +88,7 @@ class MainWindow {
     Editor editor_;
     MenuTree tree_ = initialMenuTree();
     bool destroyRequested_ = false;
+    std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace wendrill

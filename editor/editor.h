@@ -7,12 +7,14 @@
 // message the control refuses simply leaves its effect out.
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <cstdint>
 #include <functional>
 #include <string_view>
 
 #include "editor/formats.h"
+#include "editor/undo_history.h"
 #include "text/doc_text.h"
 
 namespace wendrill {
@@ -25,13 +27,20 @@ class Editor {
 
     HWND window() const { return control_; }
 
-    // setText may replace the control by a new one (see editor.cpp); whoever subclasses the
-    // control or registers with it is told of each new window here.
+    // Every whole-text write puts the text into a fresh control in place of the present one (see
+    // editor.cpp); whoever subclasses the control or registers with it is told of each new window
+    // here, before the text goes in.
     void onControlCreated(std::function<void(HWND)> handler);
 
     DocText getText() const;
-    void setText(std::string_view text);
+    // A whole-text rewrite, which undo() takes back in one step. False if the control did not
+    // take the text: the document is then as it was.
+    bool setText(std::string_view text);
+    // A new document (New, Open, a drop): nothing before it can be undone.
+    bool loadText(std::string_view text);
     DocText getSelectedText() const;
+    // A short selection is replaced inside the control, which undoes it itself; a long one, or
+    // the whole text, is a whole-text rewrite.
     void setSelectedText(std::string_view text);
 
     int32_t getSelectionStart() const;
@@ -57,12 +66,19 @@ class Editor {
 
     void cutToClipboard();
     void copyToClipboard();
+    // Plain text only, in the format at the caret, in place of the selection (as setSelectedText).
     void pasteFromClipboard();
+
+    // "撤销": the control's own last edit (typing, a cut, a short replacement) while it has one,
+    // else the last whole-text rewrite.
+    void undo();
 
   private:
     HWND makeControl() const;
     void configure(HWND control) const;
-    void replaceControl(std::string_view text);
+    bool rewrite(std::string_view text, UndoStep before, CHARRANGE after);
+    bool replaceWhole(std::string_view text, std::string_view previous, CHARRANGE after);
+    bool putIntoFreshControl(std::string_view text);
     void applySelection();
 
     HWND parent_ = nullptr;
@@ -73,6 +89,7 @@ class Editor {
     int32_t storedStart_ = 0;
     int32_t storedLength_ = 0;
     std::function<void(HWND)> controlCreated_;
+    UndoHistory history_;
 };
 
 }  // namespace wendrill
