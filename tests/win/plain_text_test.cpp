@@ -1,7 +1,9 @@
-// The document is plain text: a paste brings no formats from the clipboard, and a whole-text
-// rewrite leaves the initial formats.
+// The document is plain text: a paste brings no formats from the clipboard, a whole-text rewrite
+// leaves the initial formats, and a half-typed input-method word is part of what a command reads.
 
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <imm.h>
 
 #include <cstring>
 #include <functional>
@@ -127,6 +129,28 @@ TEST_F(PlainTextTest, NewLeavesTheInitialFormatsAtTheCaret) {
     const CharFormat format = editor().getCharFormat();
     EXPECT_EQ(format.size, 9);
     EXPECT_EQ(format.colour, kAutomaticColour);
+}
+
+// Under Wine the input method shows the word being composed in the control itself; confirmed
+// after the command, it would go in a second time.
+TEST_F(PlainTextTest, AWordBeingComposedIsCompletedBeforeACommandReadsTheText) {
+    editor().setText(gbk("甲\r\n\r\n"));
+    select(1, 0);
+    HWND control = editor().window();
+    HIMC context = ImmGetContext(control);
+    ASSERT_NE(context, nullptr);
+    const std::wstring word = L"\u62FC\u97F3";  // 拼音
+    ASSERT_TRUE(ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(word.data()),
+                                         static_cast<DWORD>(word.size() * sizeof(wchar_t)),
+                                         nullptr, 0));
+    pump();
+    choose(u"删除全部空行");
+    EXPECT_EQ(ImmGetCompositionStringW(context, GCS_COMPSTR, nullptr, 0), 0) << "still composing";
+    // The user confirms the word, as they would once the command is done.
+    ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+    pump();
+    ImmReleaseContext(control, context);
+    EXPECT_EQ(editor().getText(), gbk("甲拼音\r\n"));
 }
 
 }  // namespace
