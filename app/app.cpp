@@ -5,7 +5,6 @@
 #include "app/maker.h"
 #include "commands/format_bar_commands.h"
 #include "editor/codepage.h"
-#include "editor/keys.h"
 
 namespace wendrill {
 namespace {
@@ -34,10 +33,6 @@ int App::run() {
 bool App::translateKeys(MSG& msg) {
     HWND main = window_.handle();
     if (!main) return false;
-    if (passUndoChord_ && msg.message == WM_KEYDOWN && msg.wParam == 'Z' && keyDown(VK_CONTROL)) {
-        passUndoChord_ = false;
-        return false;
-    }
     if (window_.shortcuts() && TranslateAcceleratorW(main, window_.shortcuts(), &msg)) return true;
     if (panel_.translateKey(msg)) return true;
     if (msg.message != WM_KEYDOWN) return false;
@@ -84,7 +79,7 @@ void App::windowCreated() {
     configureFileDrop(
         dropTarget_, editorDropCallback_, window_.dropPad(), editor(),
         [this](const DocText& paths) {
-            window_.postTask([this, paths] { openDroppedFile(documentPlace(), paths); });
+            window_.post([this, paths] { openDroppedFile(documentPlace(), paths); });
         });
     openCommandLineFile();
     // The control starts on the notice page as its initial address; showNoticePage loads it anew.
@@ -146,9 +141,17 @@ void showAbout(App& app) {
 
 void quitProgram(App& app) { app.window().requestDestroy(); }
 
+// Done directly rather than by injecting Ctrl+Z, which the keys the user still holds would
+// change; like a key, it acts after this command on the control that then has the focus.
 void undoLastEdit(App& app) {
-    app.passNextUndoChord();
-    pressKeys(VK_CONTROL, 'Z');
+    app.window().post([&app] {
+        HWND focus = GetFocus();
+        if (focus == app.editor().window()) {
+            app.editor().undo();
+        } else if (focus && IsChild(app.window().handle(), focus)) {
+            SendMessageW(focus, WM_UNDO, 0, 0);
+        }
+    });
 }
 
 // The check mark and the wrapping each switch from their own state.

@@ -50,8 +50,6 @@ class App : private MainWindowEvents {
     }
 
     void markSaved();
-    // The next Ctrl+Z goes to the focused control's own undo, past the shortcuts.
-    void passNextUndoChord() { passUndoChord_ = true; }
 
   private:
     void windowCreated() override;
@@ -76,7 +74,6 @@ class App : private MainWindowEvents {
     FileDialog fileDialog_;
     DocumentState document_;
     std::function<bool(Command)> commandWatcher_;
-    bool passUndoChord_ = false;
     bool running_ = false;  // run() has started the message loop
 };
 

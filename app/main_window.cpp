@@ -32,7 +32,7 @@ constexpr int kEditorId = 100;
 
 constexpr UINT kDestroyRequest = WM_APP + 1;
 constexpr UINT kShowEditMenu = WM_APP + 2;
-constexpr UINT kRunPostedTask = WM_APP + 3;
+constexpr UINT kRunPosted = WM_APP + 3;
 // Menu item i of the tree has the command id kFirstItemId + i.
 constexpr UINT kFirstItemId = 1000;
 
@@ -316,6 +316,12 @@ void MainWindow::requestDestroy() {
     PostMessageW(window_, kDestroyRequest, 0, 0);
 }
 
+void MainWindow::post(std::function<void()> action) {
+    if (!window_) return;
+    posted_.push_back(std::move(action));
+    PostMessageW(window_, kRunPosted, 0, 0);
+}
+
 void MainWindow::moveFocus(bool backwards) {
     HWND focus = GetFocus();
     while (focus && GetParent(focus) != window_) focus = GetParent(focus);
@@ -323,16 +329,11 @@ void MainWindow::moveFocus(bool backwards) {
     if (next) SetFocus(next);
 }
 
-void MainWindow::postTask(std::function<void()> task) {
-    postedTasks_.push_back(std::move(task));
-    PostMessageW(window_, kRunPostedTask, 0, 0);
-}
-
-void MainWindow::runPostedTask() {
-    if (postedTasks_.empty()) return;
-    const std::function<void()> task = std::move(postedTasks_.front());
-    postedTasks_.pop_front();
-    task();
+void MainWindow::runPosted() {
+    if (posted_.empty()) return;
+    const std::function<void()> action = std::move(posted_.front());
+    posted_.pop_front();
+    action();
 }
 
 // The system gives an activated top-level window the focus itself, where typed keys go nowhere.
@@ -370,8 +371,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kShowEditMenu:
             events_.editorRightButton();
             return 0;
-        case kRunPostedTask:
-            runPostedTask();
+        case kRunPosted:
+            runPosted();
             return 0;
         case WM_ACTIVATE:
             // A minimised window gets its focus back when it is restored (WM_SETFOCUS).

@@ -72,13 +72,12 @@ class MainWindow {
     void setMenuChecked(Command command, bool on);
     void showPopupMenu(std::u16string_view menuText);
     void requestDestroy();
+    // Runs the action once the current message has been handled, in the order posted; actions
+    // still waiting when the window goes are dropped.
+    void post(std::function<void()> action);
 
     // Tab and Shift+Tab: the next or previous control that takes the focus.
     void moveFocus(bool backwards);
-
-    // Runs task from the message loop, after the current handler has returned; a task still
-    // waiting when the window goes is dropped.
-    void postTask(std::function<void()> task);
 
   private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -93,7 +92,7 @@ class MainWindow {
     void onDpiChanged(UINT dpi, const RECT& suggested);
     void rememberFocus();
     void restoreFocus();
-    void runPostedTask();
+    void runPosted();
     void buildMenus();
 
     MainWindowEvents& events_;
@@ -108,7 +107,7 @@ class MainWindow {
     // The control to get the focus back when the window is active again; null: the Editor,
     // whichever control it has then.
     HWND focusWhenActive_ = nullptr;
-    std::deque<std::function<void()>> postedTasks_;
+    std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace wendrill

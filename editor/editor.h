@@ -7,12 +7,14 @@
 // message the control refuses simply leaves its effect out.
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <cstdint>
 #include <functional>
 #include <string_view>
 
 #include "editor/formats.h"
+#include "editor/undo_history.h"
 #include "text/doc_text.h"
 
 struct IRichEditOleCallback;
@@ -27,8 +29,9 @@ class Editor {
 
     HWND window() const { return control_; }
 
-    // setText may replace the control by a new one (see editor.cpp); whoever subclasses the
-    // control or registers with it is told of each new window here.
+    // Every whole-text write puts the text into a fresh control in place of the present one (see
+    // editor.cpp); whoever subclasses the control or registers with it is told of each new window
+    // here, before the text goes in.
     void onControlCreated(std::function<void(HWND)> handler);
 
     // Settings every control the Editor makes gets, the fresh ones of setText included.
@@ -40,8 +43,14 @@ class Editor {
     void setZoom(UINT numerator, UINT denominator);
 
     DocText getText() const;
-    void setText(std::string_view text);
+    // A whole-text rewrite, which undo() takes back in one step. False if the control did not
+    // take the text: the document is then as it was.
+    bool setText(std::string_view text);
+    // A new document (New, Open, a drop): nothing before it can be undone.
+    bool loadText(std::string_view text);
     DocText getSelectedText() const;
+    // A short selection is replaced inside the control, which undoes it itself; a long one, or
+    // the whole text, is a whole-text rewrite.
     void setSelectedText(std::string_view text);
 
     int32_t getSelectionStart() const;
@@ -67,12 +76,19 @@ class Editor {
 
     void cutToClipboard();
     void copyToClipboard();
+    // Plain text only, in the format at the caret, in place of the selection (as setSelectedText).
     void pasteFromClipboard();
+
+    // "撤销": the control's own last edit (typing, a cut, a short replacement) while it has one,
+    // else the last whole-text rewrite.
+    void undo();
 
   private:
     HWND makeControl() const;
     void configure(HWND control) const;
-    void replaceControl(std::string_view text);
+    bool rewrite(std::string_view text, UndoStep before, CHARRANGE after);
+    bool replaceWhole(std::string_view text, std::string_view previous, CHARRANGE after);
+    bool putIntoFreshControl(std::string_view text);
     void applySelection();
 
     HWND parent_ = nullptr;
@@ -86,6 +102,7 @@ class Editor {
     IRichEditOleCallback* oleCallback_ = nullptr;
     UINT zoomNumerator_ = 0;  // 0: never zoomed
     UINT zoomDenominator_ = 0;
+    UndoHistory history_;
 };
 
 }  // namespace wendrill

@@ -48,11 +48,12 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* tak
 
 }  // namespace
 
-void streamIn(HWND control, std::string_view text, WPARAM extraFlags) {
+bool streamIn(HWND control, std::string_view text, WPARAM extraFlags) {
     InStream in{text};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&in), 0, readChunk};
     SendMessageW(control, EM_STREAMIN, kPlainDocText | extraFlags,
                  reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0 && in.next == text.size();
 }
 
 DocText streamOut(HWND control, WPARAM extraFlags) {

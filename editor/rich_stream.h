@@ -9,8 +9,9 @@
 
 namespace wendrill {
 
-// extraFlags: SFF_SELECTION to read or replace only the selection.
-void streamIn(HWND control, std::string_view text, WPARAM extraFlags = 0);
+// extraFlags: SFF_SELECTION to read or replace only the selection. False if the control did not
+// take the whole text (it ran out of memory or reached its length limit).
+bool streamIn(HWND control, std::string_view text, WPARAM extraFlags = 0);
 DocText streamOut(HWND control, WPARAM extraFlags = 0);
 
 }  // namespace wendrill

@@ -29,7 +29,7 @@ void newDocument(const DocumentPlace& place) {
         place.questions.messageBox(u"是否保存当前文章？", kYesNoQuestion, {}) == kAnswerYes) {
         saveDocument(place);
     }
-    place.editor.setText("");
+    place.editor.loadText("");
     place.setCaption(kPlainCaption);
 }
 
@@ -71,7 +71,7 @@ void openDocumentFile(const DocumentPlace& place, std::string_view path,
         place.questions.messageBox(withPath(u"文件太大，无法打开：", path), kWarning, {});
         return;
     }
-    place.editor.setText(readDocumentFile(path));
+    place.editor.loadText(readDocumentFile(path));
     place.markSaved();
     place.setCaption(joinTexts({captionPrefix, path}));
 }
