@@ -62,7 +62,7 @@ DocText App::inputBox(std::u16string_view prompt, std::u16string_view title) {
 DocumentPlace App::documentPlace() {
     return DocumentPlace{editor(), fileDialog_, questions_, window_.handle(),
                          [this](std::string_view caption) { window_.setCaption(caption); },
-                         [this] { markSaved(); }};
+                         [this] { markSaved(); }, document_.encoding};
 }
 
 void App::markSaved() {

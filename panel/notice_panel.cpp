@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "panel/search_address.h"
+#include "text/utf8.h"
 
 // The hook and the shell are used as they come: a failed exchange is tried again at the next
 // download, and a search the shell cannot open is not reported.
@@ -35,16 +36,6 @@ std::wstring windowText(HWND window) {
     const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
     text.resize(static_cast<size_t>(length > 0 ? length : 0));
     return text;
-}
-
-std::string utf8FromWide(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
 }
 
 // The full path of the program, however long; empty if it cannot be had.
@@ -126,7 +117,9 @@ void NoticePanel::searchWeb() {
     ShellRequest request;
     request.owner = FindWindowA(nullptr, kBrowserFrameTitle);
     request.verb = "open";
-    request.file = searchAddress(utf8FromWide(windowText(searchEdit_)));
+    const std::wstring query = windowText(searchEdit_);
+    request.file = searchAddress(
+        utf8FromUtf16({reinterpret_cast<const char16_t*>(query.data()), query.size()}));
     request.show = SW_SHOWNORMAL;
     shell_(request);
 }

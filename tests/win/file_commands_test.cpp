@@ -19,6 +19,8 @@
 #include "tests/win/file_dialog_driver.h"
 #include "tests/win/gbk.h"
 #include "tests/win/menu_driver.h"
+#include "text/code_page.h"
+#include "text/utf8.h"
 
 namespace wendrill {
 namespace {
@@ -367,7 +369,9 @@ TEST_F(FileDropTest, WhatADropDoes) {
         EXPECT_EQ(caption(), opened ? u"Wendrill" + wide(c.caption) : u"") << c.pin;
         EXPECT_EQ(app->document().savedFlag, opened ? 1 : 0) << c.pin;
     }
-    EXPECT_TRUE(questions.asked.empty());
+    // Only the file with a NUL was read in part, and says so.
+    EXPECT_EQ(askedTexts(), std::vector<std::u16string>{
+                                u"文件中有无法识别的字节或空字符，只读入了能识别的部分：" + wide(withNul)});
 }
 
 TEST_F(FileDropTest, AFileTooLargeToOpenChangesNothingAndSaysSo) {
@@ -527,6 +531,84 @@ TEST(EditorDropCallbackTest, DroppedTextComesInAsPlainTextOnly) {
             EXPECT_EQ(answer == S_OK, c.accepted);
             EXPECT_EQ(format, c.chosen);
         }
+    }
+}
+
+// Files in their own encodings, with characters GBK lacks: opened, shown and saved back.
+class FileEncodingTest : public FileDropTest {
+  protected:
+    void open(const DocText& path) {
+        test::DataObject files = test::fileDrop({path});
+        dropDirectly(files);
+    }
+    std::u16string shown() { return utf16FromDoc(editor().getText()); }
+};
+
+TEST_F(FileEncodingTest, EachEncodingOpensIntactAndIsSavedBackByteForByte) {
+    const std::u16string text = u"第一章 😀 © • 㐀 𠀀 한글\r\n正文";
+    const std::string utf8 = utf8FromUtf16(text);
+    const std::string utf16 = encodeDocumentFile(docFromUtf16(text), FileEncoding::utf16LittleEndian);
+    struct Case {
+        const char* pin;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-8", utf8},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8},
+        {"UTF-16 little-endian", utf16},
+        {"UTF-16 big-endian",
+         encodeDocumentFile(docFromUtf16(text), FileEncoding::utf16BigEndian)},
+        {"GBK with four-byte sequences", docFromUtf16(text)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pin);
+        const DocText original = folder.file("original.txt");
+        writeBytes(original, c.bytes);
+        open(original);
+        EXPECT_EQ(shown(), text);
+        const DocText saved = folder.file("saved.txt");
+        chooseWithDialog(u"保存", saved);
+        EXPECT_EQ(bytesOf(saved), c.bytes);
+        open(saved);
+        EXPECT_EQ(shown(), text);
+    }
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(FileEncodingTest, NewStartsOverAsTheDocumentsOwnBytes) {
+    const DocText original = folder.file("utf8.txt");
+    writeBytes(original, "\xEF\xBB\xBF\xE4\xB8\xAD");
+    open(original);
+    ASSERT_EQ(shown(), u"中");
+    ASSERT_TRUE(test::chooseMenuItem(app->window().handle(), u"新建"));
+    editor().setText(docFromUtf16(u"中😀"));
+    const DocText saved = folder.file("new.txt");
+    chooseWithDialog(u"保存", saved);
+    EXPECT_EQ(bytesOf(saved), "\xD6\xD0\x94\x39\xFC\x36");
+}
+
+TEST_F(FileEncodingTest, AFileReadOnlyInPartSaysSoAfterOpening) {
+    struct Case {
+        const char* pin;
+        std::string bytes;
+        std::u16string shown;
+    } cases[] = {
+        {"a NUL byte", std::string("\xD6\xD0\0\xCE\xC4", 5), u"中"},
+        {"bytes that make no character", "\xD6\xD0\x81 x", u"中?x"},
+        {"UTF-16 with an odd last byte", std::string("\xFF\xFE\x2D\x4E\x41", 5), u"中"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pin);
+        const DocText path = folder.file("part.txt");
+        writeBytes(path, c.bytes);
+        questions.asked.clear();
+        open(path);
+        EXPECT_EQ(shown(), c.shown);
+        EXPECT_EQ(caption(), u"Wendrill" + wide(path)) << "opened as any file";
+        EXPECT_EQ(app->document().savedFlag, 1);
+        EXPECT_EQ(askedTexts(),
+                  std::vector<std::u16string>{
+                      u"文件中有无法识别的字节或空字符，只读入了能识别的部分：" + wide(path)});
+        EXPECT_EQ(questions.asked.at(0).style, kWarning);
     }
 }
 
