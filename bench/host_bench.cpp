@@ -9,6 +9,7 @@
 
 #include "bench/corpus.h"
 #include "commands/line_cleanup.h"
+#include "text/character_count.h"
 #include "text/doc_text.h"
 
 namespace wendrill {
@@ -99,6 +100,7 @@ BENCHMARK_CAPTURE(wholeText, splitText_lines, splitLines)->Apply(corpusSizes);
 BENCHMARK(trimEveryLine)->Apply(corpusSizes);
 BENCHMARK_CAPTURE(wholeText, withoutBlankLines, withoutBlankLines)->Apply(corpusSizes);
 BENCHMARK_CAPTURE(wholeText, withTrimmedLines, withTrimmedLines)->Apply(corpusSizes);
+BENCHMARK_CAPTURE(wholeText, nonSpaceCharacterCount, nonSpaceCharacterCount)->Apply(corpusSizes);
 
 }  // namespace
 }  // namespace wendrill
