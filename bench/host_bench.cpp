@@ -9,6 +9,7 @@
 
 #include "bench/corpus.h"
 #include "commands/line_cleanup.h"
+#include "text/character_count.h"
 #include "text/code_page.h"
 #include "text/doc_text.h"
 
@@ -115,6 +116,7 @@ BENCHMARK_CAPTURE(wholeText, withoutBlankLines, withoutBlankLines)->Apply(corpus
 BENCHMARK_CAPTURE(wholeText, withTrimmedLines, withTrimmedLines)->Apply(corpusSizes);
 BENCHMARK(utf16FromGbk)->Apply(corpusSizes);
 BENCHMARK(gbkFromUtf16Text)->Apply(corpusSizes);
+BENCHMARK_CAPTURE(wholeText, nonSpaceCharacterCount, nonSpaceCharacterCount)->Apply(corpusSizes);
 
 }  // namespace
 }  // namespace wendrill
