@@ -5,6 +5,7 @@
 #include "app/maker.h"
 #include "commands/format_bar_commands.h"
 #include "editor/codepage.h"
+#include "text/code_page.h"
 
 namespace wendrill {
 namespace {
@@ -13,7 +14,7 @@ bool keyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
 
-App::App(Questions& questions, DocText commandLine)
+App::App(Questions& questions, std::u16string commandLine)
     : questions_(questions), commandLine_(std::move(commandLine)) {}
 
 bool App::start() { return window_.create(); }
@@ -56,12 +57,12 @@ int App::messageBox(std::u16string_view text, int style, std::u16string_view tit
 
 DocText App::inputBox(std::u16string_view prompt, std::u16string_view title) {
     const InputAnswer answer = questions_.inputBox(window_.handle(), prompt, title);
-    return docFromWide(std::wstring(answer.text.begin(), answer.text.end()));
+    return docFromUtf16(answer.text);
 }
 
 DocumentPlace App::documentPlace() {
     return DocumentPlace{editor(), fileDialog_, questions_, window_.handle(),
-                         [this](std::string_view caption) { window_.setCaption(caption); },
+                         [this](std::wstring_view caption) { window_.setCaption(caption); },
                          [this] { markSaved(); }, document_.encoding};
 }
 
@@ -78,7 +79,7 @@ void App::windowCreated() {
     // opening may ask the user.
     configureFileDrop(
         dropTarget_, editorDropCallback_, window_.dropPad(), editor(),
-        [this](const DocText& paths) {
+        [this](const std::vector<std::wstring>& paths) {
             window_.post([this, paths] { openDroppedFile(documentPlace(), paths); });
         });
     openCommandLineFile();
@@ -89,9 +90,9 @@ void App::windowCreated() {
 }
 
 void App::openCommandLineFile() {
-    const std::vector<DocText> arguments = splitCommandLine(commandLine_);
+    const std::vector<std::u16string> arguments = splitCommandLine(commandLine_);
     if (arguments.empty() || arguments.front().empty()) return;
-    openDocumentFile(documentPlace(), arguments.front(), kPlainCaption);
+    openDocumentFile(documentPlace(), wideFromUtf16(arguments.front()), kPlainCaption);
 }
 
 void App::closeRequested() {

@@ -20,8 +20,8 @@ namespace wendrill {
 
 class App : private MainWindowEvents {
   public:
-    // commandLine: the process's command line in code page 936.
-    App(Questions& questions, DocText commandLine);
+    // commandLine: the process's command line as the platform gives it.
+    App(Questions& questions, std::u16string commandLine);
 
     // Creates the window and runs the start-up steps. False if the window could not be made.
     bool start();
@@ -63,7 +63,7 @@ class App : private MainWindowEvents {
     void openCommandLineFile();
 
     Questions& questions_;
-    DocText commandLine_;
+    std::u16string commandLine_;
     // Before the window: it is still there while the window is destroyed.
     NoticePanel panel_{[this] { window_.showPopupMenu(kBlockMenu); }};
     // Before the window, for the same reason: its windows are unregistered as they go, and its

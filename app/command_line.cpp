@@ -1,33 +1,30 @@
 #include "app/command_line.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace wendrill {
 
 namespace {
 
-constexpr char kQuote = '"';
-constexpr char kSpace = ' ';
+constexpr char16_t kQuote = u'"';
+constexpr char16_t kSpace = u' ';
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-bool isQuote(char c) { return c == kQuote; }
-bool isSpace(char c) { return c == kSpace; }
-bool endsPlainArgument(char c) { return isBlank(c) || isQuote(c); }
+bool isBlank(char16_t c) { return c <= 0x20; }
+bool isQuote(char16_t c) { return c == kQuote; }
+bool isSpace(char16_t c) { return c == kSpace; }
+bool endsPlainArgument(char16_t c) { return isBlank(c) || isQuote(c); }
 
-// The first character start at or after `from` that `stops` at, or the end of the text. A lead
-// byte takes the next byte with it, so a trail byte 0x20 or 0x22 never stops the scan; a lead
-// byte at the very end stands alone.
+// The first character at or after `from` that `stops` at, or the end of the text.
 template <class Stops>
-size_t scanTo(std::string_view text, size_t from, Stops stops) {
-    size_t i = from;
-    while (i < text.size() && !stops(text[i])) {
-        i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
-    }
-    return std::min(i, text.size());
+size_t scanTo(std::u16string_view text, size_t from, Stops stops) {
+    const auto found = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                                    stops);
+    return static_cast<size_t>(found - text.begin());
 }
 
 // Where the arguments begin: after the program path and the quote or space that ends it.
-size_t afterProgramPath(std::string_view line) {
+size_t afterProgramPath(std::u16string_view line) {
     if (line.empty()) return 0;
     if (!isQuote(line.front())) return std::min(scanTo(line, 0, isSpace) + 1, line.size());
     size_t next = scanTo(line, 1, isQuote) + 1;
@@ -37,8 +34,8 @@ size_t afterProgramPath(std::string_view line) {
 
 }  // namespace
 
-std::vector<DocText> splitCommandLine(std::string_view commandLine) {
-    std::vector<DocText> arguments;
+std::vector<std::u16string> splitCommandLine(std::u16string_view commandLine) {
+    std::vector<std::u16string> arguments;
     size_t i = afterProgramPath(commandLine);
     while (i < commandLine.size()) {
         if (isBlank(commandLine[i])) {

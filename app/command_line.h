@@ -1,15 +1,14 @@
 #pragma once
-// The arguments of a command line, taken as code page 936 bytes. Double quotes group an
-// argument; backslashes are ordinary bytes and nothing is escaped.
+// The arguments of a command line, taken as the wide text the platform gives. Double quotes
+// group an argument; backslashes are ordinary characters and nothing is escaped.
 
+#include <string>
 #include <string_view>
 #include <vector>
-
-#include "text/doc_text.h"
 
 namespace wendrill {
 
 // The arguments after the program path, in order; a quoted argument may be empty.
-std::vector<DocText> splitCommandLine(std::string_view commandLine);
+std::vector<std::u16string> splitCommandLine(std::u16string_view commandLine);
 
 }  // namespace wendrill

@@ -273,8 +273,8 @@ void MainWindow::buildMenus() {
     if (oldShortcuts) DestroyAcceleratorTable(oldShortcuts);
 }
 
-void MainWindow::setCaption(std::string_view text) {
-    SetWindowTextW(window_, wideFromDoc(text).c_str());
+void MainWindow::setCaption(std::wstring_view text) {
+    SetWindowTextW(window_, std::wstring(text).c_str());
 }
 
 void MainWindow::setWindowVisible(bool on) { ShowWindow(window_, on ? SW_SHOW : SW_HIDE); }

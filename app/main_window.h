@@ -65,7 +65,7 @@ class MainWindow {
     HACCEL shortcuts() const { return shortcuts_; }
     const MenuTree& menuTree() const { return tree_; }
 
-    void setCaption(std::string_view text);
+    void setCaption(std::wstring_view text);
     void setWindowVisible(bool on);
     void setAlwaysOnTop(bool on);
     bool isMenuChecked(Command command) const;

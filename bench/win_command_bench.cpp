@@ -68,7 +68,7 @@ double controlCost(HWND host, const DocText& document, const DocText& result) {
 
 void benchCase(const Case& c, const DocText& document) {
     FixedAnswers answers;
-    App app(answers, "wendrill.exe");
+    App app(answers, u"wendrill.exe");
     if (!app.start()) return;
     SetForegroundWindow(app.window().handle());
     SetFocus(app.editor().window());

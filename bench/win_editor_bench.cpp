@@ -133,10 +133,10 @@ void benchReplacementRoutes(HWND host, size_t bytes) {
 // Opening and saving a whole novel: from the file into the Editor, and back out to the file.
 void benchOpenAndSave(HWND host, size_t bytes) {
     const DocText text = wendrill::makeNovelCorpus(bytes, kSeed);
-    const DocText path =
-        wendrill::specialFolder(wendrill::SpecialFolder::temporaryFiles) + "wendrill-bench.txt";
+    const std::wstring path =
+        wendrill::specialFolder(wendrill::SpecialFolder::temporaryFiles) + L"wendrill-bench.txt";
     if (!wendrill::writeWholeFile(path, text)) {
-        std::printf("  %s cannot be written\n", path.c_str());
+        std::printf("  %ls cannot be written\n", path.c_str());
         return;
     }
     Editor editor;
@@ -155,7 +155,7 @@ void benchOpenAndSave(HWND host, size_t bytes) {
     if (!written || wendrill::readDocumentFile(path).text != text) {
         std::printf("  the saved file differs from the document!\n");
     }
-    DeleteFileW(wendrill::wideFromDoc(path).c_str());
+    DeleteFileW(path.c_str());
 }
 
 }  // namespace

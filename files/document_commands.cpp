@@ -10,14 +10,13 @@
 namespace wendrill {
 namespace {
 
-constexpr char kRememberedFolderName[] = "kel_path.ini";
+constexpr wchar_t kRememberedFolderName[] = L"kel_path.ini";
 
-std::u16string withPath(std::u16string_view text, std::string_view path) {
-    const std::wstring widePath = wideFromDoc(path);
-    return std::u16string(text) + std::u16string(widePath.begin(), widePath.end());
+std::u16string withPath(std::u16string_view text, std::wstring_view path) {
+    return std::u16string(text) + std::u16string(utf16View(path));
 }
 
-// One line of document text, up to a NUL if there is one.
+// One line of document text, up to a NUL if there is one: a GBK folder keeps its bytes there.
 DocText rememberedFolder() {
     const std::string bytes = readWholeFile(rememberedFolderFile());
     return bytes.substr(0, bytes.find('\0'));
@@ -25,9 +24,9 @@ DocText rememberedFolder() {
 
 }  // namespace
 
-DocText rememberedFolderFile() {
-    const DocText folder = specialFolder(SpecialFolder::temporaryFiles);
-    return folder.empty() ? DocText() : joinTexts({folder, kRememberedFolderName});
+std::wstring rememberedFolderFile() {
+    const std::wstring folder = specialFolder(SpecialFolder::temporaryFiles);
+    return folder.empty() ? std::wstring() : folder + kRememberedFolderName;
 }
 
 void newDocument(const DocumentPlace& place) {
@@ -53,27 +52,27 @@ void saveDocument(const DocumentPlace& place) {
     dialog.setDialogMode(DialogMode::save);
     const DocText remembered = rememberedFolder();
     dialog.setDialogInitialFolder(remembered.empty() ? specialFolder(SpecialFolder::documents)
-                                                     : remembered);
+                                                     : wideFromDoc(remembered));
     // The dialog is modal, so this is still the text when it has been confirmed.
     const DocText text = place.editor.getText();
     const DocText selection =
         place.editor.getSelectionLength() > 0 ? place.editor.getSelectedText() : DocText();
-    dialog.setDialogFileName(suggestedFileName(remembered, text, selection));
+    dialog.setDialogFileName(wideFromDoc(suggestedFileName(remembered, text, selection)));
     if (!dialog.showFileDialog(place.dialogOwner)) return;
 
-    const DocText path = dialog.dialogFileName();
+    const std::wstring path = dialog.dialogFileName();
     if (!writeWholeFile(path, encodeDocumentFile(text, place.encoding))) {
         place.questions.messageBox(withPath(u"保存失败：", path), kWarning, {});
         return;
     }
     // A folder that cannot be remembered costs only the next suggestion.
-    writeWholeFile(rememberedFolderFile(), folderOfPath(path));
-    place.setCaption(joinTexts({kPlainCaption, path}));
+    writeWholeFile(rememberedFolderFile(), folderOfPath(docFromWide(path)));
+    place.setCaption(kPlainCaption + path);
     place.markSaved();
 }
 
-void openDocumentFile(const DocumentPlace& place, std::string_view path,
-                      std::string_view captionPrefix) {
+void openDocumentFile(const DocumentPlace& place, const std::wstring& path,
+                      std::wstring_view captionPrefix) {
     if (isTooLargeToOpen(path)) {
         place.questions.messageBox(withPath(u"文件太大，无法打开：", path), kWarning, {});
         return;
@@ -82,7 +81,7 @@ void openDocumentFile(const DocumentPlace& place, std::string_view path,
     place.editor.loadText(file.text);
     place.encoding = file.encoding;
     place.markSaved();
-    place.setCaption(joinTexts({captionPrefix, path}));
+    place.setCaption(std::wstring(captionPrefix) + path);
     if (file.incomplete) {
         place.questions.messageBox(
             withPath(u"文件中有无法识别的字节或空字符，只读入了能识别的部分：", path), kWarning, {});
@@ -90,10 +89,8 @@ void openDocumentFile(const DocumentPlace& place, std::string_view path,
 }
 
 // Several files open the first: there is one document.
-void openDroppedFile(const DocumentPlace& place, std::string_view paths) {
-    const int32_t firstEnd = findText(paths, "\r\n");
-    const DocText path = firstEnd > 0 ? leftBytes(paths, firstEnd - 1) : DocText(paths);
-    openDocumentFile(place, path, kPlainCaption);
+void openDroppedFile(const DocumentPlace& place, const std::vector<std::wstring>& paths) {
+    if (!paths.empty()) openDocumentFile(place, paths.front(), kPlainCaption);
 }
 
 }  // namespace wendrill

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/questions.h"
 #include "editor/editor.h"
@@ -14,8 +16,8 @@
 namespace wendrill {
 
 // Captions: the start-up opening, a drop and Save use the plain one, Open its own.
-inline constexpr char kPlainCaption[] = "Wendrill";
-inline constexpr char kOpenCaptionPrefix[] = "Wendrillv1.4  -";
+inline constexpr wchar_t kPlainCaption[] = L"Wendrill";
+inline constexpr wchar_t kOpenCaptionPrefix[] = L"Wendrillv1.4  -";
 
 // What the file commands work on; the caption and the document state belong to the program
 // around them.
@@ -24,7 +26,7 @@ struct DocumentPlace {
     FileDialog& dialog;
     Questions& questions;
     HWND dialogOwner;
-    std::function<void(std::string_view caption)> setCaption;
+    std::function<void(std::wstring_view caption)> setCaption;
     std::function<void()> markSaved;
     FileEncoding& encoding;  // the document's, for Save
 };
@@ -37,13 +39,13 @@ void saveDocument(const DocumentPlace& place);
 // The file's text replaces the document, which is captioned captionPrefix and the path, counts as
 // saved and keeps the file's encoding. A file too large to open changes nothing and says so; one
 // that could be read only in part says so after opening.
-void openDocumentFile(const DocumentPlace& place, std::string_view path,
-                      std::string_view captionPrefix);
+void openDocumentFile(const DocumentPlace& place, const std::wstring& path,
+                      std::wstring_view captionPrefix);
 
-// paths: one path, or several, each followed by CR LF.
-void openDroppedFile(const DocumentPlace& place, std::string_view paths);
+// The dropped files in the order the source lists them.
+void openDroppedFile(const DocumentPlace& place, const std::vector<std::wstring>& paths);
 
 // Where Save keeps the folder of the last saved file; empty when there is no temporary folder.
-DocText rememberedFolderFile();
+std::wstring rememberedFolderFile();
 
 }  // namespace wendrill

@@ -6,8 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "editor/codepage.h"
-
 namespace wendrill {
 namespace {
 
@@ -24,11 +22,10 @@ FileHandle fileHandle(HANDLE file) {
     return FileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
-FileHandle openForReading(std::string_view path) {
-    const std::wstring widePath = wideFromDoc(path);
-    if (widePath.empty()) return nullptr;
+FileHandle openForReading(const std::wstring& path) {
+    if (path.empty()) return nullptr;
     // Others may read along, but a file someone is writing to is not ours to read.
-    return fileHandle(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    return fileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -99,7 +96,7 @@ bool isReadOnly(const std::wstring& path) {
 
 }  // namespace
 
-std::string readWholeFile(std::string_view path) {
+std::string readWholeFile(const std::wstring& path) {
     FileHandle file = openForReading(path);
     if (!file) return {};
     LARGE_INTEGER size{};
@@ -114,14 +111,13 @@ std::string readWholeFile(std::string_view path) {
     return bytes;
 }
 
-DocumentFile readDocumentFile(std::string_view path) {
+DocumentFile readDocumentFile(const std::wstring& path) {
     return decodeDocumentFile(readWholeFile(path));
 }
 
-bool isTooLargeToOpen(std::string_view path) {
-    const std::wstring widePath = wideFromDoc(path);
+bool isTooLargeToOpen(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (widePath.empty() || !GetFileAttributesExW(widePath.c_str(), GetFileExInfoStandard, &data) ||
+    if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return false;
     }
@@ -129,11 +125,10 @@ bool isTooLargeToOpen(std::string_view path) {
     return size > kLargestDocumentBytes;
 }
 
-bool writeWholeFile(std::string_view path, std::string_view bytes) {
-    const std::wstring target = wideFromDoc(path);
-    if (target.empty() || isReadOnly(target)) return false;
-    SiblingFile sibling(target);
-    return sibling.write(bytes) && sibling.replace(target);
+bool writeWholeFile(const std::wstring& path, std::string_view bytes) {
+    if (path.empty() || isReadOnly(path)) return false;
+    SiblingFile sibling(path);
+    return sibling.write(bytes) && sibling.replace(path);
 }
 
 }  // namespace wendrill

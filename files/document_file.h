@@ -1,8 +1,9 @@
 #pragma once
 // Document files, read and written whole; files/document_encoding.h says what their bytes mean.
-// Paths are document texts.
+// Paths are the platform's wide text, as the dialogs, the command line and dropped files give them.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "files/document_encoding.h"
@@ -16,18 +17,18 @@ inline constexpr int64_t kLargestDocumentBytes = int64_t{128} << 20;
 
 // All the file's bytes. A path that names no readable file (missing, locked for writing, a
 // folder, too large) gives none; nothing is reported.
-std::string readWholeFile(std::string_view path);
+std::string readWholeFile(const std::wstring& path);
 
 // The file's text, in the encoding its bytes show.
-DocumentFile readDocumentFile(std::string_view path);
+DocumentFile readDocumentFile(const std::wstring& path);
 
 // True for an existing file larger than kLargestDocumentBytes; it is not opened to find out.
-bool isTooLargeToOpen(std::string_view path);
+bool isTooLargeToOpen(const std::wstring& path);
 
 // Writes the bytes to a new file in the target's folder and only then puts it in the target's
 // place, so the old file survives every failure. False, with the target untouched, when the
 // path is empty, the folder cannot take a new file, writing fails or the target cannot be
 // replaced (read-only, held open by another program, a folder).
-bool writeWholeFile(std::string_view path, std::string_view bytes);
+bool writeWholeFile(const std::wstring& path, std::string_view bytes);
 
 }  // namespace wendrill

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "editor/codepage.h"
 #include "files/drop_effect.h"
 
 namespace wendrill {
@@ -52,29 +51,15 @@ DocText textOf(HGLOBAL global) {
     return DocText(bytes.substr(0, bytes.find('\0')));
 }
 
-DocText droppedPath(HDROP drop, UINT file) {
+std::wstring droppedPath(HDROP drop, UINT file) {
     const UINT length = DragQueryFileW(drop, file, nullptr, 0);
     std::wstring path(length + 1, L'\0');
     path.resize(DragQueryFileW(drop, file, path.data(), length + 1));
-    return docFromWide(path);
+    return path;
 }
 
-// One file is its path; several are every path followed by CR LF.
-DocText pathsOf(HDROP drop) {
-    const UINT count = DragQueryFileW(drop, kFileCountQuery, nullptr, 0);
-    if (count == 1) return droppedPath(drop, 0);
-    DocText paths;
-    for (UINT file = 0; file < count; ++file) paths += droppedPath(drop, file) + "\r\n";
-    return paths;
-}
-
-// False when the data does not hand the kind over.
+// False when the data does not hand the text of the kind over.
 bool takeDropped(IDataObject* data, DropKind kind, DocText& dropped) {
-    if (kind == DropKind::files) {
-        std::optional<DocText> paths = droppedFiles(data);
-        if (paths) dropped = std::move(*paths);
-        return paths.has_value();
-    }
     FORMATETC format = formatOf(clipboardFormat(kind));
     STGMEDIUM medium{};
     if (data->GetData(&format, &medium) != S_OK) return false;
@@ -91,15 +76,18 @@ bool offersFormat(IDataObject* data, CLIPFORMAT format) {
     return data && data->QueryGetData(&wanted) == S_OK;
 }
 
-std::optional<DocText> droppedFiles(IDataObject* data) {
+std::optional<std::vector<std::wstring>> droppedFiles(IDataObject* data) {
     FORMATETC format = formatOf(CF_HDROP);
     STGMEDIUM medium{};
     if (!data || data->GetData(&format, &medium) != S_OK) return std::nullopt;
     std::unique_ptr<STGMEDIUM, MediumReleaser> held(&medium);
     if (medium.tymed != TYMED_HGLOBAL || !medium.hGlobal) return std::nullopt;
     const auto drop = static_cast<HDROP>(medium.hGlobal);
-    if (DragQueryFileW(drop, kFileCountQuery, nullptr, 0) == 0) return std::nullopt;
-    return pathsOf(drop);
+    const UINT count = DragQueryFileW(drop, kFileCountQuery, nullptr, 0);
+    if (count == 0) return std::nullopt;
+    std::vector<std::wstring> paths;
+    for (UINT file = 0; file < count; ++file) paths.push_back(droppedPath(drop, file));
+    return paths;
 }
 
 bool DropTarget::bindDropWindow(HWND window) {
@@ -165,11 +153,15 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
     const std::optional<DropKind> kind = dragged_;
     dragged_.reset();
     if (effect) *effect = DROPEFFECT_NONE;
-    DocText dropped;
-    if (shown != DROPEFFECT_NONE && data && takeDropped(data, *kind, dropped)) {
-        const DropHandler& handler = handlers_[index(*kind)];
-        if (handler) handler(dropped);
+    if (shown == DROPEFFECT_NONE || !data) return E_FAIL;
+    if (*kind == DropKind::files) {
+        const std::optional<std::vector<std::wstring>> paths = droppedFiles(data);
+        if (paths && filesHandler_) filesHandler_(*paths);
+        return E_FAIL;
     }
+    DocText dropped;
+    const DropHandler& handler = handlers_[index(*kind)];
+    if (handler && takeDropped(data, *kind, dropped)) handler(dropped);
     return E_FAIL;
 }
 

@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "text/doc_text.h"
 
@@ -19,7 +21,9 @@ namespace wendrill {
 enum class DropKind { text, files, link, html };
 inline constexpr size_t kDropKinds = 4;
 
+// Text, links and HTML arrive as their bytes; files as their paths, in the order of the source.
 using DropHandler = std::function<void(const DocText&)>;
+using FileDropHandler = std::function<void(const std::vector<std::wstring>&)>;
 
 class DropTarget final : public IDropTarget {
   public:
@@ -29,10 +33,10 @@ class DropTarget final : public IDropTarget {
     DropTarget& operator=(const DropTarget&) = delete;
 
     void setAccepts(DropKind kind, bool on) { accepts_[index(kind)] = on; }
-    // Files arrive as one path, or as every path followed by CR LF; the rest as their text.
     void onDropped(DropKind kind, DropHandler handler) {
         handlers_[index(kind)] = std::move(handler);
     }
+    void onFilesDropped(FileDropHandler handler) { filesHandler_ = std::move(handler); }
 
     // True if the window is now registered with the platform as served by this target. Bound
     // once only: a second binding is refused, and so is every binding after a refused one.
@@ -59,7 +63,8 @@ class DropTarget final : public IDropTarget {
     static size_t index(DropKind kind) { return static_cast<size_t>(kind); }
 
     std::array<bool, kDropKinds> accepts_{};
-    std::array<DropHandler, kDropKinds> handlers_;
+    std::array<DropHandler, kDropKinds> handlers_;  // the one of files is filesHandler_
+    FileDropHandler filesHandler_;
     std::optional<DropKind> dragged_;  // the admitted kind the drag offers, if any
     bool bound_ = false;
     HWND boundWindow_ = nullptr;
@@ -69,8 +74,8 @@ class DropTarget final : public IDropTarget {
 
 // Whether the dragged data offers the format in global memory.
 bool offersFormat(IDataObject* data, CLIPFORMAT format);
-// The files a drag hands over: one path, or every path followed by CR LF; nothing when it hands
-// over no list of files.
-std::optional<DocText> droppedFiles(IDataObject* data);
+// The paths of the files a drag hands over, in the order of the source; nothing when it hands over
+// no list of files.
+std::optional<std::vector<std::wstring>> droppedFiles(IDataObject* data);
 
 }  // namespace wendrill

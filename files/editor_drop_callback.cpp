@@ -34,7 +34,7 @@ HRESULT EditorDropCallback::QueryAcceptData(IDataObject* data, CLIPFORMAT* forma
     if (!data || !format) return E_INVALIDARG;
     if (offersFormat(data, CF_HDROP)) {
         if (!really) return S_FALSE;
-        const std::optional<DocText> paths = droppedFiles(data);
+        const std::optional<std::vector<std::wstring>> paths = droppedFiles(data);
         const bool dropped =
             dropEffect(true, heldKeys(), kDropCopy | kDropMove | kDropLink) != kDropNone;
         if (paths && dropped && opener_) opener_(*paths);
@@ -76,12 +76,12 @@ HRESULT EditorDropCallback::GetContextMenu(WORD, IOleObject*, CHARRANGE*, HMENU*
 }
 
 void configureFileDrop(DropTarget& target, EditorDropCallback& callback, HWND dropPad,
-                       Editor& editor, DropHandler opener) {
+                       Editor& editor, FileDropHandler opener) {
     target.setAccepts(DropKind::files, true);
     target.setAccepts(DropKind::text, false);
     target.setAccepts(DropKind::link, false);
     target.setAccepts(DropKind::html, false);
-    target.onDropped(DropKind::files, opener);
+    target.onFilesDropped(opener);
     target.bindDropWindow(dropPad);
     callback.onFilesDropped(std::move(opener));
     editor.setOleCallback(&callback);

@@ -22,9 +22,9 @@ class EditorDropCallback final : public IRichEditOleCallback {
     EditorDropCallback(const EditorDropCallback&) = delete;
     EditorDropCallback& operator=(const EditorDropCallback&) = delete;
 
-    // Gets the dropped files, one path or every path followed by CR LF, while the drop is still
-    // running: it must not run a modal loop there.
-    void onFilesDropped(DropHandler opener) { opener_ = std::move(opener); }
+    // Gets the paths of the dropped files while the drop is still running: it must not run a
+    // modal loop there.
+    void onFilesDropped(FileDropHandler opener) { opener_ = std::move(opener); }
 
     // IUnknown; the owner keeps the object alive, so the count only answers the controls.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
@@ -49,13 +49,13 @@ class EditorDropCallback final : public IRichEditOleCallback {
     HRESULT STDMETHODCALLTYPE GetContextMenu(WORD, IOleObject*, CHARRANGE*, HMENU* menu) override;
 
   private:
-    DropHandler opener_;
+    FileDropHandler opener_;
     ULONG references_ = 0;
 };
 
 // Files only, dropped on DropPad, on the Editor that covers it or through the Editor's own drop
 // target, each drop handed to opener.
 void configureFileDrop(DropTarget& target, EditorDropCallback& callback, HWND dropPad,
-                       Editor& editor, DropHandler opener);
+                       Editor& editor, FileDropHandler opener);
 
 }  // namespace wendrill

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/ui_text.h"
-#include "editor/codepage.h"
 
 namespace wendrill {
 namespace {
@@ -37,8 +36,8 @@ std::wstring shownName(std::wstring name) {
 
 bool FileDialog::showFileDialog(HWND owner) {
     static const std::u16string filter(kFilter, std::size(kFilter));
-    const std::wstring folder = wideFromDoc(initialFolder_);
-    const std::wstring name = shownName(wideFromDoc(fileName_));
+    const std::wstring& folder = initialFolder_;
+    const std::wstring name = shownName(fileName_);
     std::wstring path(std::max(kPathRoom, name.size() + 1), L'\0');
     std::copy(name.begin(), name.end(), path.begin());
 
@@ -62,7 +61,7 @@ bool FileDialog::showFileDialog(HWND owner) {
         confirmed = open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
     }
     if (!confirmed) return false;
-    fileName_ = docFromWide(path.c_str());
+    fileName_ = path.c_str();
     return true;
 }
 

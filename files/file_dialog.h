@@ -4,9 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
-
-#include "text/doc_text.h"
 
 namespace wendrill {
 
@@ -15,10 +14,10 @@ enum class DialogMode { open, save };
 class FileDialog {
   public:
     void setDialogMode(DialogMode mode) { mode_ = mode; }
-    void setDialogFileName(std::string_view name) { fileName_ = name; }
-    const DocText& dialogFileName() const { return fileName_; }
+    void setDialogFileName(std::wstring_view name) { fileName_ = name; }
+    const std::wstring& dialogFileName() const { return fileName_; }
     // Empty: the platform's choice.
-    void setDialogInitialFolder(std::string_view folder) { initialFolder_ = folder; }
+    void setDialogInitialFolder(std::wstring_view folder) { initialFolder_ = folder; }
 
     // The platform's modal dialog over owner, for *.txt or all files. True when the user
     // confirmed a file, whose full path is then dialogFileName; false when cancelled, with
@@ -27,8 +26,8 @@ class FileDialog {
 
   private:
     DialogMode mode_ = DialogMode::save;
-    DocText fileName_;
-    DocText initialFolder_;
+    std::wstring fileName_;
+    std::wstring initialFolder_;
 };
 
 }  // namespace wendrill

@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "editor/codepage.h"
-
 namespace wendrill {
 namespace {
 
@@ -26,11 +24,10 @@ std::wstring platformFolder(SpecialFolder kind) {
 
 }  // namespace
 
-DocText specialFolder(SpecialFolder kind) {
+std::wstring specialFolder(SpecialFolder kind) {
     std::wstring folder = platformFolder(kind);
-    if (folder.empty()) return {};
-    if (folder.back() != L'\\') folder += L'\\';
-    return docFromWide(folder);
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
 }
 
 }  // namespace wendrill

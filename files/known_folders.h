@@ -1,13 +1,13 @@
 #pragma once
-// The shell's folders the file commands start in, as code page 936 texts that always end with a
-// backslash; the empty text when the platform names none.
+// The shell's folders the file commands start in, each ending with a backslash; the empty text
+// when the platform names none.
 
-#include "text/doc_text.h"
+#include <string>
 
 namespace wendrill {
 
 enum class SpecialFolder { documents, temporaryFiles };
 
-DocText specialFolder(SpecialFolder kind);
+std::wstring specialFolder(SpecialFolder kind);
 
 }  // namespace wendrill

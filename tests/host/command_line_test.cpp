@@ -8,40 +8,35 @@
 namespace wendrill {
 namespace {
 
-using Arguments = std::vector<DocText>;
+using Arguments = std::vector<std::u16string>;
 
 TEST(CommandLine, SplitsTheArgumentsAfterTheProgramPath) {
     struct Case {
         const char* name;
-        std::string line;
+        std::u16string line;
         Arguments arguments;
     };
-    // C:\稿件\第一章.txt
-    const std::string chapter = "C:\\\xB8\xE5\xBC\xFE\\\xB5\xDA\xD2\xBB\xD5\xC2.txt";
+    const std::u16string chapter = u"C:\\稿件\\第一章.txt";
+    const std::u16string hangul = u"C:\\한글 원고\\😀.txt";
     const Case cases[] = {
-        {"empty command line", "", {}},
-        {"unquoted path only", "w.exe", {}},
-        {"quoted path only", "\"C:\\a b\\w.exe\"", {}},
-        {"quoted path and quoted chapter", "\"C:\\a b\\w.exe\" \"" + chapter + "\"", {chapter}},
-        {"unquoted chapter", "w.exe " + chapter, {chapter}},
-        {"quoted empty argument", "w.exe \"\"", {""}},
-        {"unquoted path with spaces is cut", "w.exe C:\\my file.txt", {"C:\\my", "file.txt"}},
-        {"tabs and control bytes separate, DEL does not", "w.exe a\t\x01 b\x1F\x7F",
-         {"a", "b", "\x7F"}},
-        {"blanks at both ends", "w.exe \t a \r\n", {"a"}},
-        {"argument right after the quoted path", "\"w.exe\"a", {"a"}},
-        {"several spaces after the quoted path", "\"w.exe\"   a", {"a"}},
-        {"unterminated quoted argument", "w.exe \"a b", {"a b"}},
-        {"unterminated quoted path swallows everything", "\"C:\\w.exe a b", {}},
-        {"plain argument ends at a quote", "w.exe ab\"c d\"e", {"ab", "c d", "e"}},
-        {"backslash escapes nothing", "w.exe \"a\\\" b\"", {"a\\", "b", ""}},
-        {"quote as trail byte stays inside", "w.exe \"\x81\"x\" y", {"\x81\"x", "y"}},
-        {"space as trail byte stays inside", "w.exe \x81 b c", {"\x81 b", "c"}},
-        {"quote as trail byte in the quoted path", "\"\x81\"\" a", {"a"}},
-        {"space as trail byte in the unquoted path", "\x81 x y", {"y"}},
-        {"lone lead byte at the end", "w.exe a\x81", {"a\x81"}},
-        {"lone lead byte ends a quoted argument", "w.exe \"\x81", {"\x81"}},
-        {"lone lead byte ends the quoted path", "\"w\x81", {}},
+        {"empty command line", u"", {}},
+        {"unquoted path only", u"w.exe", {}},
+        {"quoted path only", u"\"C:\\a b\\w.exe\"", {}},
+        {"quoted path and quoted chapter", u"\"C:\\a b\\w.exe\" \"" + chapter + u"\"", {chapter}},
+        {"unquoted chapter", u"w.exe " + chapter, {chapter}},
+        {"characters GBK lacks stay as they are", u"w.exe \"" + hangul + u"\"", {hangul}},
+        {"quoted empty argument", u"w.exe \"\"", {u""}},
+        {"unquoted path with spaces is cut", u"w.exe C:\\my file.txt", {u"C:\\my", u"file.txt"}},
+        {"tabs and control characters separate, DEL does not", u"w.exe a\t\x01 b\x1F\x7F",
+         {u"a", u"b", u"\x7F"}},
+        {"blanks at both ends", u"w.exe \t a \r\n", {u"a"}},
+        {"argument right after the quoted path", u"\"w.exe\"a", {u"a"}},
+        {"several spaces after the quoted path", u"\"w.exe\"   a", {u"a"}},
+        {"unterminated quoted argument", u"w.exe \"a b", {u"a b"}},
+        {"unterminated quoted path swallows everything", u"\"C:\\w.exe a b", {}},
+        {"plain argument ends at a quote", u"w.exe ab\"c d\"e", {u"ab", u"c d", u"e"}},
+        {"backslash escapes nothing", u"w.exe \"a\\\" b\"", {u"a\\", u"b", u""}},
+        {"the ideographic space is no blank", u"w.exe 甲\u3000乙", {u"甲\u3000乙"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

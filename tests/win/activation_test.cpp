@@ -26,7 +26,7 @@ constexpr wchar_t kCloseTitle[] = L"\u63D0\u793A\uFF1A";    // 提示：
 class ActivationTest : public ::testing::Test {
   protected:
     void startApp() {
-        app = std::make_unique<App>(questions, "wendrill.exe");
+        app = std::make_unique<App>(questions, u"wendrill.exe");
         ASSERT_TRUE(app->start());
         pump();
     }

@@ -48,8 +48,8 @@ class ScriptedQuestions : public Questions {
 
 class AppFixture : public ::testing::Test {
   protected:
-    // commandLine: as the process would get it, program path first, in code page 936.
-    void startApp(const DocText& commandLine = "wendrill.exe") {
+    // commandLine: as the process would get it, program path first.
+    void startApp(const std::u16string& commandLine = u"wendrill.exe") {
         app = std::make_unique<App>(questions, commandLine);
         ASSERT_TRUE(app->start());
         SetForegroundWindow(app->window().handle());
@@ -84,11 +84,12 @@ class AppFixture : public ::testing::Test {
         GetWindowTextW(app->window().handle(), text, 1024);
         return std::u16string(reinterpret_cast<const char16_t*>(text));
     }
-    // A code page 936 text as the window shows it.
+    // A document text, or a path, as the window shows it.
     static std::u16string wide(const DocText& text) {
         const std::wstring w = wideFromDoc(text);
         return std::u16string(w.begin(), w.end());
     }
+    static std::u16string wide(const std::wstring& path) { return std::u16string(utf16View(path)); }
 
     ScriptedQuestions questions;
     std::unique_ptr<App> app;

@@ -88,12 +88,12 @@ class DataObject final : public IDataObject {
 };
 
 // DROPFILES followed by the wide paths, each ended by a NUL, and one more NUL.
-inline DataObject fileDrop(const std::vector<DocText>& paths) {
+inline DataObject fileDrop(const std::vector<std::wstring>& paths) {
     DROPFILES header{};
     header.pFiles = sizeof header;
     header.fWide = TRUE;
     std::wstring list;
-    for (const DocText& path : paths) list += wideFromDoc(path) + L'\0';
+    for (const std::wstring& path : paths) list += path + L'\0';
     list += L'\0';
     std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
     bytes.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));

@@ -28,29 +28,30 @@ namespace {
 using test::gbk;
 namespace fs = std::filesystem;
 
-fs::path fsPath(const DocText& path) { return fs::path(wideFromDoc(path)); }
+fs::path fsPath(const std::wstring& path) { return fs::path(path); }
 
-std::optional<std::string> bytesOf(const DocText& path) {
+std::optional<std::string> bytesOf(const std::wstring& path) {
     std::ifstream file(fsPath(path), std::ios::binary);
     if (!file) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-void writeBytes(const DocText& path, const std::string& bytes) {
+void writeBytes(const std::wstring& path, const std::string& bytes) {
     std::ofstream(fsPath(path), std::ios::binary) << bytes;
 }
 
 // A folder of the test's own in the temporary folder, gone again afterwards with all it holds.
 class TestFolder {
   public:
-    TestFolder() : path_(specialFolder(SpecialFolder::temporaryFiles) + "wendrill-files") {
+    explicit TestFolder(const std::wstring& name = L"wendrill-files")
+        : path_(specialFolder(SpecialFolder::temporaryFiles) + name) {
         clear();
         fs::create_directories(fsPath(path_));
     }
     ~TestFolder() { clear(); }
     // As Save remembers it: without the final backslash.
-    const DocText& path() const { return path_; }
-    DocText file(std::string_view utf8Name) const { return path_ + "\\" + gbk(utf8Name); }
+    const std::wstring& path() const { return path_; }
+    std::wstring file(std::u16string_view name) const { return path_ + L"\\" + wideFromUtf16(name); }
     size_t fileCount() const {
         return static_cast<size_t>(std::distance(fs::directory_iterator(fsPath(path_)), {}));
     }
@@ -63,14 +64,14 @@ class TestFolder {
         }
         fs::remove_all(fsPath(path_), ignored);
     }
-    DocText path_;
+    std::wstring path_;
 };
 
 // Another holder of the file that lets nobody else write it, as a program writing it would.
 class HeldForWriting {
   public:
-    explicit HeldForWriting(const DocText& path)
-        : file_(CreateFileW(wideFromDoc(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    explicit HeldForWriting(const std::wstring& path)
+        : file_(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~HeldForWriting() {
         if (held()) CloseHandle(file_);
@@ -83,7 +84,7 @@ class HeldForWriting {
 
 TEST(FileWritingTest, ReplacesTheTargetWithExactlyTheBytes) {
     TestFolder folder;
-    const DocText target = folder.file("章.txt");
+    const std::wstring target = folder.file(u"章.txt");
     writeBytes(target, "an older and longer text");
     EXPECT_TRUE(writeWholeFile(target, "ab\r\nc"));
     EXPECT_EQ(bytesOf(target), "ab\r\nc");
@@ -94,18 +95,18 @@ TEST(FileWritingTest, ReplacesTheTargetWithExactlyTheBytes) {
 
 TEST(FileWritingTest, AFailureLeavesTheOldFileAndNothingElse) {
     TestFolder folder;
-    const DocText readOnly = folder.file("read-only.txt");
+    const std::wstring readOnly = folder.file(u"read-only.txt");
     writeBytes(readOnly, "old");
-    SetFileAttributesW(wideFromDoc(readOnly).c_str(), FILE_ATTRIBUTE_READONLY);
-    const DocText held = folder.file("held.txt");
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::wstring held = folder.file(u"held.txt");
     writeBytes(held, "old");
     HeldForWriting holder(held);
     ASSERT_TRUE(holder.held());
 
     EXPECT_FALSE(writeWholeFile(readOnly, "new"));
     EXPECT_FALSE(writeWholeFile(held, "new"));
-    EXPECT_FALSE(writeWholeFile(folder.file("missing\\new.txt"), "new"));
-    EXPECT_FALSE(writeWholeFile("", "new"));
+    EXPECT_FALSE(writeWholeFile(folder.file(u"missing\\new.txt"), "new"));
+    EXPECT_FALSE(writeWholeFile(L"", "new"));
     EXPECT_FALSE(writeWholeFile(folder.path(), "new")) << "a folder is no file";
     EXPECT_EQ(bytesOf(readOnly), "old");
     EXPECT_EQ(bytesOf(held), "old");
@@ -117,7 +118,7 @@ class FileCommandsTest : public test::AppFixture {
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
         rememberedBefore_ = bytesOf(rememberedFolderFile());
-        DeleteFileW(wideFromDoc(rememberedFolderFile()).c_str());
+        DeleteFileW(rememberedFolderFile().c_str());
         startApp();
     }
     void TearDown() override {
@@ -126,21 +127,21 @@ class FileCommandsTest : public test::AppFixture {
         if (rememberedBefore_) {
             writeBytes(rememberedFolderFile(), *rememberedBefore_);
         } else {
-            DeleteFileW(wideFromDoc(rememberedFolderFile()).c_str());
+            DeleteFileW(rememberedFolderFile().c_str());
         }
     }
 
     // Chooses the menu item; the file dialog it shows gets the path typed and confirmed, or is
     // cancelled when the path is empty.
-    test::DialogSeen chooseWithDialog(std::u16string_view item, const DocText& path) {
-        test::FileDialogDriver driver(app->window().handle(), wideFromDoc(path));
+    test::DialogSeen chooseWithDialog(std::u16string_view item, const std::wstring& path) {
+        test::FileDialogDriver driver(app->window().handle(), path);
         EXPECT_TRUE(test::chooseMenuItem(app->window().handle(), item));
         EXPECT_TRUE(driver.found()) << "no file dialog";
         pump();
         return driver.seen();
     }
-    void closeWithDialog(const DocText& path) {
-        test::FileDialogDriver driver(app->window().handle(), wideFromDoc(path));
+    void closeWithDialog(const std::wstring& path) {
+        test::FileDialogDriver driver(app->window().handle(), path);
         PostMessageW(app->window().handle(), WM_CLOSE, 0, 0);
         pump();
         EXPECT_TRUE(driver.found()) << "no file dialog";
@@ -159,60 +160,61 @@ class FileCommandsTest : public test::AppFixture {
 };
 
 TEST_F(FileCommandsTest, SaveWritesExactlyTheDocumentsBytes) {
-    writeBytes(rememberedFolderFile(), folder.path());
+    writeBytes(rememberedFolderFile(), docFromWide(folder.path()));
     editor().setText("ab\r\nc");
-    const DocText path = folder.file("第一章.txt");
+    const std::wstring path = folder.file(u"第一章.txt");
 
     const test::DialogSeen seen = chooseWithDialog(u"保存", path);
-    EXPECT_EQ(seen.folder, wideFromDoc(folder.path())) << "starts in the remembered folder";
+    EXPECT_EQ(seen.folder, folder.path()) << "starts in the remembered folder";
     EXPECT_EQ(seen.name, L"ab.txt") << "the first line as the name";
 
     EXPECT_EQ(bytesOf(path), "ab\r\nc");
     EXPECT_EQ(caption(), u"Wendrill" + wide(path));
     EXPECT_EQ(app->document().savedFlag, 1);
     EXPECT_EQ(app->document().savedText, "ab\r\nc");
-    EXPECT_EQ(bytesOf(rememberedFolderFile()), folder.path()) << "no line break, no NUL";
+    EXPECT_EQ(bytesOf(rememberedFolderFile()), docFromWide(folder.path()))
+        << "no line break, no NUL";
     EXPECT_TRUE(questions.asked.empty());
 }
 
 TEST_F(FileCommandsTest, SaveCancelledChangesNothingButKeepsTheSuggestion) {
     editor().setText(gbk("第 一　章\r\n正文"));
-    const std::wstring documents = wideFromDoc(specialFolder(SpecialFolder::documents));
-    const test::DialogSeen save = chooseWithDialog(u"保存", "");
+    const std::wstring documents = specialFolder(SpecialFolder::documents);
+    const test::DialogSeen save = chooseWithDialog(u"保存", L"");
     EXPECT_EQ(save.folder + L"\\", documents) << "no remembered folder: the documents";
     EXPECT_EQ(caption(), u"Wendrill");
     EXPECT_EQ(app->document().savedFlag, 0);
     EXPECT_EQ(folder.fileCount(), 0u);
     EXPECT_FALSE(bytesOf(rememberedFolderFile())) << "nothing remembered";
     // No remembered folder: the suggestion starts with the backslash.
-    EXPECT_EQ(app->fileDialog().dialogFileName(), gbk("\\第一章.txt"));
+    EXPECT_EQ(app->fileDialog().dialogFileName(), L"\\第一章.txt");
 
-    const test::DialogSeen open = chooseWithDialog(u"打开", "");
-    EXPECT_EQ(open.name, wideFromDoc(gbk("第一章.txt"))) << "Open shows the name Save left";
+    const test::DialogSeen open = chooseWithDialog(u"打开", L"");
+    EXPECT_EQ(open.name, L"第一章.txt") << "Open shows the name Save left";
     EXPECT_EQ(open.folder + L"\\", documents);
 }
 
 TEST_F(FileCommandsTest, TheSavedFolderComesBackInTheNextSuggestion) {
     editor().setText("one\r\n");
-    chooseWithDialog(u"保存", folder.file("one.txt"));
+    chooseWithDialog(u"保存", folder.file(u"one.txt"));
     editor().setText(gbk("第二章\r\n正文"));
     select(0, 2);  // the selection as it is, not the first line
 
-    const test::DialogSeen seen = chooseWithDialog(u"保存", "");
-    EXPECT_EQ(seen.folder, wideFromDoc(folder.path()));
-    EXPECT_EQ(app->fileDialog().dialogFileName(), folder.path() + "\\" + gbk("第二.txt"));
+    const test::DialogSeen seen = chooseWithDialog(u"保存", L"");
+    EXPECT_EQ(seen.folder, folder.path());
+    EXPECT_EQ(app->fileDialog().dialogFileName(), folder.path() + L"\\第二.txt");
 }
 
 TEST_F(FileCommandsTest, ANameNoFileCanHaveStillGetsTheDialog) {
     editor().setText("what?\r\nnext");
     select(0, 10);  // a selection with a line break, taken as it is
-    chooseWithDialog(u"保存", "");
-    EXPECT_EQ(app->fileDialog().dialogFileName(), "\\what?\r\nnext.txt");
+    chooseWithDialog(u"保存", L"");
+    EXPECT_EQ(app->fileDialog().dialogFileName(), L"\\what?\r\nnext.txt");
 }
 
 TEST_F(FileCommandsTest, OpenReplacesTheDocumentWithItsOwnCaption) {
     const DocText text = test::longChineseText(50);
-    const DocText path = folder.file("打开.txt");
+    const std::wstring path = folder.file(u"打开.txt");
     writeBytes(path, text);
     editor().setText("unsaved");
 
@@ -222,7 +224,7 @@ TEST_F(FileCommandsTest, OpenReplacesTheDocumentWithItsOwnCaption) {
     EXPECT_EQ(app->document().savedFlag, 1);
     EXPECT_TRUE(questions.asked.empty()) << "replaced without a question";
 
-    chooseWithDialog(u"打开", "");  // cancelled: nothing changes
+    chooseWithDialog(u"打开", L"");  // cancelled: nothing changes
     EXPECT_EQ(editor().getText(), text);
     EXPECT_EQ(caption(), u"Wendrillv1.4  -" + wide(path));
 }
@@ -242,7 +244,7 @@ TEST_F(FileCommandsTest, NewAsksToSaveAndClearsWhateverTheAnswer) {
 
     editor().setText("saved first");
     questions.answers = {kAnswerYes};
-    const DocText path = folder.file("new.txt");
+    const std::wstring path = folder.file(u"new.txt");
     chooseWithDialog(u"新建", path);
     EXPECT_EQ(bytesOf(path), "saved first");
     EXPECT_EQ(editor().getText(), "");
@@ -253,7 +255,7 @@ TEST_F(FileCommandsTest, NewAsksToSaveAndClearsWhateverTheAnswer) {
 TEST_F(FileCommandsTest, CloseWithUnsavedTextSavesOnYesAndCloses) {
     editor().setText("chapter");
     questions.answers = {kAnswerYes};
-    const DocText path = folder.file("closing.txt");
+    const std::wstring path = folder.file(u"closing.txt");
     closeWithDialog(path);
     EXPECT_EQ(askedTexts(), std::vector<std::u16string>{u"是否保存文章？"});
     EXPECT_EQ(bytesOf(path), "chapter");
@@ -261,9 +263,9 @@ TEST_F(FileCommandsTest, CloseWithUnsavedTextSavesOnYesAndCloses) {
 }
 
 TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileAndTheWindow) {
-    const DocText path = folder.file("只读.txt");
+    const std::wstring path = folder.file(u"只读.txt");
     writeBytes(path, "old");
-    SetFileAttributesW(wideFromDoc(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     writeBytes(rememberedFolderFile(), "C:\\elsewhere");
     editor().setText("new text");
 
@@ -305,7 +307,7 @@ class FileDropTest : public FileCommandsTest {
 
 TEST_F(FileDropTest, AFileDraggedOntoTheEditorOpens) {
     const DocText text = gbk("拖进来的\r\n文件");
-    const DocText path = folder.file("拖放.txt");
+    const std::wstring path = folder.file(u"拖放.txt");
     writeBytes(path, text);
     // A long text taking the place of another goes into a fresh control: drops still arrive.
     const HWND first = editor().window();
@@ -328,13 +330,13 @@ TEST_F(FileDropTest, AFileDraggedOntoTheEditorOpens) {
 }
 
 TEST_F(FileDropTest, WhatADropDoes) {
-    const DocText first = folder.file("a.txt");
-    const DocText second = folder.file("b.txt");
+    const std::wstring first = folder.file(u"a.txt");
+    const std::wstring second = folder.file(u"b.txt");
     writeBytes(first, "first");
     writeBytes(second, "second");
-    const DocText withNul = folder.file("with-nul.txt");
+    const std::wstring withNul = folder.file(u"with-nul.txt");
     writeBytes(withNul, std::string("ab\0cd", 5));
-    const DocText held = folder.file("held.txt");
+    const std::wstring held = folder.file(u"held.txt");
     writeBytes(held, "being written");
     HeldForWriting holder(held);
     ASSERT_TRUE(holder.held());
@@ -344,8 +346,8 @@ TEST_F(FileDropTest, WhatADropDoes) {
         test::DataObject data;
         DWORD keys;
         DWORD shown;
-        DocText text;     // the document afterwards
-        DocText caption;  // after "Wendrill"
+        DocText text;          // the document afterwards
+        std::wstring caption;  // after "Wendrill"
     } cases[] = {
         {"one file", test::fileDrop({first}), 0, DROPEFFECT_COPY, "first", first},
         {"several files open the first", test::fileDrop({second, first}), 0, DROPEFFECT_COPY,
@@ -355,13 +357,13 @@ TEST_F(FileDropTest, WhatADropDoes) {
         {"a file held for writing is empty", test::fileDrop({held}), 0, DROPEFFECT_COPY, "", held},
         {"a folder is empty", test::fileDrop({folder.path()}), 0, DROPEFFECT_COPY, "",
          folder.path()},
-        {"text is refused", test::textDrop("dragged text"), 0, DROPEFFECT_NONE, "unchanged", ""},
+        {"text is refused", test::textDrop("dragged text"), 0, DROPEFFECT_NONE, "unchanged", L""},
         {"Ctrl and Shift do nothing", test::fileDrop({first}), MK_CONTROL | MK_SHIFT,
-         DROPEFFECT_NONE, "unchanged", ""},
+         DROPEFFECT_NONE, "unchanged", L""},
     };
     for (Case& c : cases) {
         editor().setText("unchanged");
-        app->window().setCaption("");
+        app->window().setCaption(L"");
         app->document().savedFlag = 0;
         EXPECT_EQ(dropDirectly(c.data, c.keys), c.shown) << c.pin;
         EXPECT_EQ(editor().getText(), c.text) << c.pin;
@@ -374,8 +376,44 @@ TEST_F(FileDropTest, WhatADropDoes) {
                                 u"文件中有无法识别的字节或空字符，只读入了能识别的部分：" + wide(withNul)});
 }
 
+TEST_F(FileDropTest, AFolderNamedInAnyScriptOpensAndSaves) {
+    const TestFolder hangul(L"한글 원고");
+    const std::wstring path = hangul.file(u"第一章😀.txt");
+    const DocText text = docFromUtf16(u"第一章 😀\r\n正文");
+    writeBytes(path, text);
+
+    test::DataObject files = test::fileDrop({path});
+    dropDirectly(files);
+    EXPECT_EQ(editor().getText(), text);
+    EXPECT_EQ(caption(), u"Wendrill" + wide(path));
+
+    editor().setText("");
+    chooseWithDialog(u"打开", path);
+    EXPECT_EQ(editor().getText(), text);
+    EXPECT_EQ(caption(), u"Wendrillv1.4  -" + wide(path));
+
+    const std::wstring saved = hangul.file(u"第二章.txt");
+    chooseWithDialog(u"保存", saved);
+    EXPECT_EQ(bytesOf(saved), text);
+    EXPECT_EQ(caption(), u"Wendrill" + wide(saved));
+    // The folder is remembered in the document code page, four-byte sequences and all.
+    EXPECT_EQ(bytesOf(rememberedFolderFile()), docFromWide(hangul.path()));
+    const test::DialogSeen next = chooseWithDialog(u"保存", L"");
+    EXPECT_EQ(next.folder, hangul.path());
+    EXPECT_EQ(app->fileDialog().dialogFileName(), hangul.path() + L"\\第一章😀.txt");
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(FileCommandsTest, AGbkFolderIsRememberedInItsOwnBytes) {
+    const TestFolder chinese(L"稿件");
+    editor().setText("text");
+    chooseWithDialog(u"保存", chinese.file(u"a.txt"));
+    EXPECT_EQ(bytesOf(rememberedFolderFile()),
+              docFromWide(specialFolder(SpecialFolder::temporaryFiles)) + "\xB8\xE5\xBC\xFE");
+}
+
 TEST_F(FileDropTest, AFileTooLargeToOpenChangesNothingAndSaysSo) {
-    const DocText path = folder.file("huge.txt");
+    const std::wstring path = folder.file(u"huge.txt");
     {
         std::ofstream file(fsPath(path), std::ios::binary);
         file.seekp(kLargestDocumentBytes);
@@ -393,9 +431,9 @@ TEST_F(FileDropTest, AFileTooLargeToOpenChangesNothingAndSaysSo) {
 // control's own through its callback (on Windows), the file opens only after the drop has
 // returned: the source waits for the drop, and opening may ask the user.
 TEST_F(FileDropTest, ADroppedFileOpensOnlyAfterTheDropHasReturned) {
-    const DocText path = folder.file("拖放.txt");
+    const std::wstring path = folder.file(u"拖放.txt");
     writeBytes(path, "dropped");
-    const DocText huge = folder.file("huge.txt");
+    const std::wstring huge = folder.file(u"huge.txt");
     {
         std::ofstream file(fsPath(huge), std::ios::binary);
         file.seekp(kLargestDocumentBytes);
@@ -425,7 +463,7 @@ TEST_F(FileDropTest, ADroppedFileOpensOnlyAfterTheDropHasReturned) {
     for (const Way& way : ways) {
         SCOPED_TRACE(way.pin);
         editor().setText("kept");
-        app->window().setCaption("");
+        app->window().setCaption(L"");
         app->document().savedFlag = 0;
         questions.asked.clear();
 
@@ -478,7 +516,7 @@ class OwnDropTarget final : public IDropTarget {
 // On Windows the Rich Edit control serves drags itself (moving text inside the document,
 // dropping text from a browser); registering ours in its place would take that away.
 TEST_F(FileDropTest, AControlWithADropTargetOfItsOwnKeepsIt) {
-    const DocText path = folder.file("a.txt");
+    const std::wstring path = folder.file(u"a.txt");
     writeBytes(path, "dropped");
     const HWND control = app->window().searchEdit();
     OwnDropTarget own;
@@ -537,7 +575,7 @@ TEST(EditorDropCallbackTest, DroppedTextComesInAsPlainTextOnly) {
 // Files in their own encodings, with characters GBK lacks: opened, shown and saved back.
 class FileEncodingTest : public FileDropTest {
   protected:
-    void open(const DocText& path) {
+    void open(const std::wstring& path) {
         test::DataObject files = test::fileDrop({path});
         dropDirectly(files);
     }
@@ -561,11 +599,11 @@ TEST_F(FileEncodingTest, EachEncodingOpensIntactAndIsSavedBackByteForByte) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pin);
-        const DocText original = folder.file("original.txt");
+        const std::wstring original = folder.file(u"original.txt");
         writeBytes(original, c.bytes);
         open(original);
         EXPECT_EQ(shown(), text);
-        const DocText saved = folder.file("saved.txt");
+        const std::wstring saved = folder.file(u"saved.txt");
         chooseWithDialog(u"保存", saved);
         EXPECT_EQ(bytesOf(saved), c.bytes);
         open(saved);
@@ -575,13 +613,13 @@ TEST_F(FileEncodingTest, EachEncodingOpensIntactAndIsSavedBackByteForByte) {
 }
 
 TEST_F(FileEncodingTest, NewStartsOverAsTheDocumentsOwnBytes) {
-    const DocText original = folder.file("utf8.txt");
+    const std::wstring original = folder.file(u"utf8.txt");
     writeBytes(original, "\xEF\xBB\xBF\xE4\xB8\xAD");
     open(original);
     ASSERT_EQ(shown(), u"中");
     ASSERT_TRUE(test::chooseMenuItem(app->window().handle(), u"新建"));
     editor().setText(docFromUtf16(u"中😀"));
-    const DocText saved = folder.file("new.txt");
+    const std::wstring saved = folder.file(u"new.txt");
     chooseWithDialog(u"保存", saved);
     EXPECT_EQ(bytesOf(saved), "\xD6\xD0\x94\x39\xFC\x36");
 }
@@ -598,7 +636,7 @@ TEST_F(FileEncodingTest, AFileReadOnlyInPartSaysSoAfterOpening) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pin);
-        const DocText path = folder.file("part.txt");
+        const std::wstring path = folder.file(u"part.txt");
         writeBytes(path, c.bytes);
         questions.asked.clear();
         open(path);
@@ -615,34 +653,46 @@ TEST_F(FileEncodingTest, AFileReadOnlyInPartSaysSoAfterOpening) {
 TEST(DropTargetTest, EachAdmittedKindRaisesItsOwnEvent) {
     const auto link = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocator"));
     const auto html = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"HTML Format"));
+    const std::vector<std::wstring> files{L"C:\\a.txt", L"C:\\한글\\😀.txt"};
     struct Case {
         const char* pin;
         test::DataObject data;
         DropKind kind;
-        DocText delivered;
+        DocText text;
+        std::vector<std::wstring> paths;
     } cases[] = {
-        {"text", test::textDrop("some text"), DropKind::text, "some text"},
-        {"a link", test::DataObject(link, std::string("https://example.com/", 21)), DropKind::link,
-         "https://example.com/"},
-        {"HTML", test::DataObject(html, std::string("<b>x</b>", 9)), DropKind::html, "<b>x</b>"},
-        {"files", test::fileDrop({"C:\\a.txt", "C:\\b.txt"}), DropKind::files,
-         "C:\\a.txt\r\nC:\\b.txt\r\n"},
+        {"text", test::textDrop("some text"), DropKind::text, "some text", {}},
+        {"a link", test::DataObject(link, std::string("https://example.com/", 21)),
+         DropKind::link, "https://example.com/", {}},
+        {"HTML", test::DataObject(html, std::string("<b>x</b>", 9)), DropKind::html, "<b>x</b>",
+         {}},
+        {"files, wide and in order", test::fileDrop(files), DropKind::files, "", files},
     };
     for (Case& c : cases) {
         DropTarget target;
-        std::vector<std::pair<DropKind, DocText>> raised;
-        for (DropKind kind : {DropKind::text, DropKind::files, DropKind::link, DropKind::html}) {
+        std::vector<DropKind> raised;
+        DocText text;
+        std::vector<std::wstring> paths;
+        for (DropKind kind : {DropKind::text, DropKind::link, DropKind::html}) {
             target.setAccepts(kind, true);
-            target.onDropped(
-                kind, [&raised, kind](const DocText& text) { raised.emplace_back(kind, text); });
+            target.onDropped(kind, [&, kind](const DocText& dropped) {
+                raised.push_back(kind);
+                text = dropped;
+            });
         }
+        target.setAccepts(DropKind::files, true);
+        target.onFilesDropped([&](const std::vector<std::wstring>& dropped) {
+            raised.push_back(DropKind::files);
+            paths = dropped;
+        });
         DWORD effect = DROPEFFECT_COPY;
         target.DragEnter(&c.data, MK_LBUTTON, {}, &effect);
         EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY)) << c.pin;
         effect = DROPEFFECT_COPY;
         target.Drop(&c.data, 0, {}, &effect);
-        const std::vector<std::pair<DropKind, DocText>> expected{{c.kind, c.delivered}};
-        EXPECT_EQ(raised, expected) << c.pin;
+        EXPECT_EQ(raised, std::vector<DropKind>{c.kind}) << c.pin;
+        EXPECT_EQ(text, c.text) << c.pin;
+        EXPECT_EQ(paths, c.paths) << c.pin;
     }
 }
 

@@ -1,23 +1,16 @@
 #pragma once
-// Test texts are written in UTF-8 source and turned into the document's GBK bytes here, so no
-// test depends on the compiler's execution character set.
-
-#include <windows.h>
+// Test texts are written in UTF-8 source and turned into document text here, so no test depends
+// on the compiler's execution character set.
 
 #include <string>
 #include <string_view>
 
-#include "editor/codepage.h"
+#include "text/code_page.h"
+#include "text/utf8.h"
 
 namespace wendrill::test {
 
-inline DocText gbk(std::string_view utf8) {
-    const int count =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), count);
-    return docFromWide(wide);
-}
+inline DocText gbk(std::string_view utf8) { return docFromUtf16(utf16FromUtf8(utf8)); }
 
 // A text of many lines of two-byte characters, long enough to be streamed in several chunks
 // with characters across the chunk boundaries.

@@ -84,7 +84,7 @@ TEST_F(PlainTextTest, APasteTakesThePlainTextInTheFormatAtTheCaret) {
 }
 
 TEST_F(PlainTextTest, AWholeTextRewriteLeavesTheInitialFormats) {
-    const DocText path = specialFolder(SpecialFolder::temporaryFiles) + "wendrill-formats.txt";
+    const std::wstring path = specialFolder(SpecialFolder::temporaryFiles) + L"wendrill-formats.txt";
     ASSERT_TRUE(writeWholeFile(path, gbk("　　打开的文件\r\n")));
     struct Case {
         const char* what;
@@ -116,7 +116,7 @@ TEST_F(PlainTextTest, AWholeTextRewriteLeavesTheInitialFormats) {
         ASSERT_NE(editor().textLength(), 0) << c.what;
         expectInitialFormats(c.what);
     }
-    DeleteFileW(wideFromDoc(path).c_str());
+    DeleteFileW(path.c_str());
 }
 
 TEST_F(PlainTextTest, NewLeavesTheInitialFormatsAtTheCaret) {

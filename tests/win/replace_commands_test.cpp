@@ -135,7 +135,7 @@ TEST_F(ReplaceCommandsTest, ReplaceWordsInTheDocumentOrOnlyInTheSelection) {
 
 TEST(ReplaceWordsThroughTheRealBoxTest, TypedInputReplaces) {
     PlatformQuestions questions;
-    App app(questions, "wendrill.exe");
+    App app(questions, u"wendrill.exe");
     ASSERT_TRUE(app.start());
     app.editor().setText(gbk("苹果和苹果"));
     {

@@ -18,17 +18,25 @@ using test::gbk;
 
 class StartupTest : public test::AppFixture {
   protected:
-    // A file in the temporary folder, named in code page 936.
-    DocText writeFile(const DocText& name, const DocText& bytes) {
-        wchar_t folder[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, folder);
-        const DocText path = docFromWide(folder) + name;
-        std::ofstream(std::filesystem::path(wideFromDoc(path)), std::ios::binary) << bytes;
+    // A file in the temporary folder, or in a folder of its own there.
+    std::wstring writeFile(const std::wstring& name, const DocText& bytes,
+                           const std::wstring& folderName = L"") {
+        wchar_t temporary[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temporary);
+        std::wstring folder = temporary;
+        if (!folderName.empty()) {
+            folder += folderName + L"\\";
+            CreateDirectoryW(folder.c_str(), nullptr);
+            folders.push_back(folder);
+        }
+        const std::wstring path = folder + name;
+        std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
         written.push_back(path);
         return path;
     }
     void TearDown() override {
-        for (const DocText& path : written) DeleteFileW(wideFromDoc(path).c_str());
+        for (const std::wstring& path : written) DeleteFileW(path.c_str());
+        for (const std::wstring& folder : folders) RemoveDirectoryW(folder.c_str());
     }
 
     void requestClose() {
@@ -40,13 +48,14 @@ class StartupTest : public test::AppFixture {
         ASSERT_TRUE(handleInput());
     }
 
-    std::vector<DocText> written;
+    std::vector<std::wstring> written;
+    std::vector<std::wstring> folders;
 };
 
 TEST_F(StartupTest, OpensTheFileNamedOnTheCommandLine) {
     const DocText text = gbk("第一章\r\n正文");
-    const DocText path = writeFile(gbk("第一章.txt"), text);
-    startApp("\"C:\\wendrill.exe\" \"" + path + "\" ignored.txt");
+    const std::wstring path = writeFile(L"第一章.txt", text);
+    startApp(u"\"C:\\wendrill.exe\" \"" + wide(path) + u"\" ignored.txt");
     EXPECT_EQ(app->editor().getText(), text);
     EXPECT_EQ(caption(), u"Wendrill" + wide(path));
     EXPECT_EQ(app->document().savedFlag, 1);
@@ -55,8 +64,16 @@ TEST_F(StartupTest, OpensTheFileNamedOnTheCommandLine) {
     EXPECT_FALSE(windowOpen());
 }
 
+TEST_F(StartupTest, APathWithCharactersGbkLacksOpens) {
+    const DocText text = gbk("한글 😀\r\n正文");
+    const std::wstring path = writeFile(L"第一章😀.txt", text, L"한글 원고");
+    startApp(u"wendrill.exe \"" + wide(path) + u"\"");
+    EXPECT_EQ(app->editor().getText(), text);
+    EXPECT_EQ(caption(), u"Wendrill" + wide(path));
+}
+
 TEST_F(StartupTest, AMissingFileOpensAsTheEmptyDocument) {
-    startApp("wendrill.exe C:\\nowhere\\missing.txt");
+    startApp(u"wendrill.exe C:\\nowhere\\missing.txt");
     EXPECT_EQ(app->editor().getText(), "");
     EXPECT_EQ(caption(), u"WendrillC:\\nowhere\\missing.txt");
     requestClose();
@@ -65,13 +82,13 @@ TEST_F(StartupTest, AMissingFileOpensAsTheEmptyDocument) {
 }
 
 TEST_F(StartupTest, AFileIsReadUpToItsFirstNul) {
-    const DocText path = writeFile("with-nul.txt", DocText("ab\0cd", 5));
-    startApp("wendrill.exe " + path);
+    const std::wstring path = writeFile(L"with-nul.txt", DocText("ab\0cd", 5));
+    startApp(u"wendrill.exe " + wide(path));
     EXPECT_EQ(app->editor().getText(), "ab");
 }
 
 TEST_F(StartupTest, AnEmptyQuotedArgumentOpensNothing) {
-    startApp("wendrill.exe \"\"");
+    startApp(u"wendrill.exe \"\"");
     EXPECT_EQ(caption(), u"Wendrill");
     EXPECT_EQ(app->document().savedFlag, 0);
 }
