@@ -18,8 +18,8 @@ bool endsPlainArgument(char16_t c) { return isBlank(c) || isQuote(c); }
 // The first character at or after `from` that `stops` at, or the end of the text.
 template <class Stops>
 size_t scanTo(std::u16string_view text, size_t from, Stops stops) {
-    const auto found = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
-                                    stops);
+    const auto found =
+        std::find_if(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), stops);
     return static_cast<size_t>(found - text.begin());
 }
 

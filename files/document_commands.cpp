@@ -84,7 +84,8 @@ void openDocumentFile(const DocumentPlace& place, const std::wstring& path,
     place.setCaption(std::wstring(captionPrefix) + path);
     if (file.incomplete) {
         place.questions.messageBox(
-            withPath(u"文件中有无法识别的字节或空字符，只读入了能识别的部分：", path), kWarning, {});
+            withPath(u"文件中有无法识别的字节或空字符，只读入了能识别的部分：", path), kWarning,
+            {});
     }
 }
 

@@ -84,7 +84,8 @@ TEST_F(PlainTextTest, APasteTakesThePlainTextInTheFormatAtTheCaret) {
 }
 
 TEST_F(PlainTextTest, AWholeTextRewriteLeavesTheInitialFormats) {
-    const std::wstring path = specialFolder(SpecialFolder::temporaryFiles) + L"wendrill-formats.txt";
+    const std::wstring path =
+        specialFolder(SpecialFolder::temporaryFiles) + L"wendrill-formats.txt";
     ASSERT_TRUE(writeWholeFile(path, gbk("　　打开的文件\r\n")));
     struct Case {
         const char* what;
