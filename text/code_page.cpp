@@ -150,6 +150,34 @@ size_t asciiRun(const unsigned char* at, const unsigned char* end) {
     return static_cast<size_t>(p - at);
 }
 
+// Walks the text as it decodes: ascii(first, count) for each run of ASCII bytes, other(character)
+// for every other character, kNoCharacter where the bytes make none.
+template <class Ascii, class Other>
+void walkCharacters(std::string_view text, Ascii ascii, Other other) {
+    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = at + text.size();
+    while (at < end) {
+        if (*at < kFirstNonAscii) {
+            const size_t run = asciiRun(at, end);
+            ascii(at, run);
+            at += run;
+            continue;
+        }
+        // The common case first: a character of two bytes.
+        if (end - at >= 2) {
+            const char32_t twoBytes = twoByteCharacter(at[0], at[1]);
+            if (twoBytes != kNoCharacter) {
+                other(twoBytes);
+                at += 2;
+                continue;
+            }
+        }
+        const Decoded decoded = decodeAt(at, end);
+        at += decoded.bytes;
+        other(decoded.character);
+    }
+}
+
 // Code page 936's bytes of every character of the Basic Multilingual Plane: lead * 256 + trail
 // for two bytes, the byte itself for the two one-byte characters, 0 for none.
 class GbkCodes {
@@ -225,39 +253,29 @@ char32_t codePointBefore(std::u16string_view text, size_t& next) {
 }  // namespace
 
 std::u16string utf16FromDoc(std::string_view text) {
-    // Every character takes at least as many bytes as it has UTF-16 units.
-    std::u16string out(text.size(), u'\0');
+    // Counted first, so the text is decoded into exactly its own room: a large text costs its
+    // memory once, not twice.
+    size_t units = 0;
+    walkCharacters(
+        text, [&](const unsigned char*, size_t run) { units += run; },
+        [&](char32_t character) {
+            units += character != kNoCharacter && character >= kFirstSupplementary ? 2 : 1;
+        });
+    std::u16string out(units, u'\0');
     char16_t* o = out.data();
-    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* end = at + text.size();
-    while (at < end) {
-        if (*at < kFirstNonAscii) {
-            const size_t run = asciiRun(at, end);
-            o = std::copy(at, at + run, o);
-            at += run;
-            continue;
-        }
-        if (end - at >= 2) {
-            const char32_t twoBytes = twoByteCharacter(at[0], at[1]);
-            if (twoBytes != kNoCharacter) {
-                *o++ = static_cast<char16_t>(twoBytes);
-                at += 2;
-                continue;
+    walkCharacters(
+        text, [&](const unsigned char* run, size_t size) { o = std::copy(run, run + size, o); },
+        [&](char32_t character) {
+            if (character == kNoCharacter) {
+                *o++ = kUnconvertible;
+            } else if (character >= kFirstSupplementary) {
+                const char32_t offset = character - kFirstSupplementary;
+                *o++ = static_cast<char16_t>(0xD800 + (offset >> 10));
+                *o++ = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
+            } else {
+                *o++ = static_cast<char16_t>(character);
             }
-        }
-        const Decoded decoded = decodeAt(at, end);
-        at += decoded.bytes;
-        if (decoded.character == kNoCharacter) {
-            *o++ = kUnconvertible;
-        } else if (decoded.character >= kFirstSupplementary) {
-            const char32_t offset = decoded.character - kFirstSupplementary;
-            *o++ = static_cast<char16_t>(0xD800 + (offset >> 10));
-            *o++ = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
-        } else {
-            *o++ = static_cast<char16_t>(decoded.character);
-        }
-    }
-    out.resize(static_cast<size_t>(o - out.data()));
+        });
     return out;
 }
 
