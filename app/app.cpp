@@ -78,6 +78,8 @@ void App::markSaved() {
 void App::windowCreated() {
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
+    editor().onTextReplaced([this] { editorChanged(); });
+    countLabel_.attach(window_.countLabel());
     configureFileDrop(dropTarget_, window_.dropPad(), editor(),
                       [this](const DocText& paths) { openDroppedFile(documentPlace(), paths); });
     openCommandLineFile();

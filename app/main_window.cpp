@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/count_label_text.h"
 #include "app/ui_text.h"
 #include "commands/format_tables.h"
 #include "editor/codepage.h"
@@ -33,6 +34,7 @@ constexpr RECT kSearchButtonPlace{610, 35, 610 + 180, 35 + 32};
 constexpr RECT kSearchEditPlace{610, 5, 610 + 180, 5 + 24};
 constexpr RECT kEditorPlace{0, 25, 0 + 600, 25 + 450};
 constexpr RECT kDropPadPlace = kEditorPlace;
+constexpr RECT kCountLabelPlace{165, 4, 165 + 430, 4 + 18};
 constexpr int kListFieldHeight = 20;
 constexpr int kEditorId = 100;
 
@@ -186,6 +188,10 @@ void MainWindow::createControls() {
     if (!editor_.create(window_, kEditorPlace, kEditorId)) return;
     dropPad_ =
         createChild(kDropPadClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, kDropPadPlace);
+    // A static control takes no focus and draws on the window's own background.
+    countLabel_ = createChild(WC_STATICW, wideText(countLabelText(0, std::nullopt)),
+                              WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0,
+                              kCountLabelPlace);
 }
 
 void MainWindow::buildMenus() {
@@ -288,7 +294,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
     const WORD code = HIWORD(wParam);
-    if (!control) {  // a menu item or a shortcut
+    if (control && control == editor_.window()) {
+        if (code == EN_CHANGE) events_.editorChanged();
+    } else if (!control) {  // a menu item or a shortcut
         const size_t index = LOWORD(wParam) - size_t{kFirstItemId};
         if (LOWORD(wParam) >= kFirstItemId && index < tree_.size()) {
             events_.commandChosen(tree_[index].command);
@@ -303,7 +311,9 @@ LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::onNotify(LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header->hwndFrom == editor_.window() && header->code == EN_MSGFILTER &&
+    if (header->hwndFrom != editor_.window()) return 0;
+    if (header->code == EN_SELCHANGE) events_.editorSelectionChanged();
+    if (header->code == EN_MSGFILTER &&
         reinterpret_cast<const MSGFILTER*>(lParam)->msg == WM_RBUTTONDOWN) {
         // The popup runs its own loop: run it after the control has finished with the click.
         PostMessageW(window_, kShowEditMenu, 0, 0);

@@ -24,6 +24,9 @@ class MainWindowEvents {
     virtual void listSelected(HWND list) = 0;
     virtual void searchClicked() = 0;
     virtual void editorRightButton() = 0;
+    // The text may have changed (by the user or the control: typing, undo, a drop of text).
+    virtual void editorChanged() = 0;
+    virtual void editorSelectionChanged() = 0;
 };
 
 class MainWindow {
@@ -46,6 +49,7 @@ class MainWindow {
     HWND searchButton() const { return searchButton_; }
     HWND searchEdit() const { return searchEdit_; }
     HWND dropPad() const { return dropPad_; }
+    HWND countLabel() const { return countLabel_; }
     HACCEL shortcuts() const { return shortcuts_; }
     const MenuTree& menuTree() const { return tree_; }
 
@@ -79,6 +83,7 @@ class MainWindow {
     HWND searchButton_ = nullptr;
     HWND searchEdit_ = nullptr;
     HWND dropPad_ = nullptr;
+    HWND countLabel_ = nullptr;
     HFONT font_ = nullptr;
     HACCEL shortcuts_ = nullptr;
     Editor editor_;

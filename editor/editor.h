@@ -28,6 +28,9 @@ class Editor {
     // setText may replace the control by a new one (see editor.cpp); whoever subclasses the
     // control or registers with it is told of each new window here.
     void onControlCreated(std::function<void(HWND)> handler);
+    // Told after each of the Editor's own whole-text writes (setText, setSelectedText): they may
+    // go through a fresh control or a stream-in, which the control's change events miss.
+    void onTextReplaced(std::function<void()> handler);
 
     DocText getText() const;
     void setText(std::string_view text);
@@ -73,6 +76,7 @@ class Editor {
     int32_t storedStart_ = 0;
     int32_t storedLength_ = 0;
     std::function<void(HWND)> controlCreated_;
+    std::function<void()> textReplaced_;
 };
 
 }  // namespace wendrill

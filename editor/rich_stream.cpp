@@ -39,11 +39,18 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
     return 0;
 }
 
+struct OutStream {
+    DocText text;
+    const std::function<bool()>& interrupted;
+    bool stopped = false;
+};
+
 DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
-    reinterpret_cast<DocText*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                               static_cast<size_t>(count));
+    auto& out = *reinterpret_cast<OutStream*>(cookie);
+    out.text.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(count));
     *taken = count;
-    return 0;
+    out.stopped = out.interrupted && out.interrupted();
+    return out.stopped ? 1 : 0;  // any other value than 0 ends the stream
 }
 
 }  // namespace
@@ -56,11 +63,17 @@ void streamIn(HWND control, std::string_view text, WPARAM extraFlags) {
 }
 
 DocText streamOut(HWND control, WPARAM extraFlags) {
-    DocText text;
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&text), 0, writeChunk};
+    return *streamOut(control, extraFlags, {});
+}
+
+std::optional<DocText> streamOut(HWND control, WPARAM extraFlags,
+                                 const std::function<bool()>& interrupted) {
+    OutStream out{{}, interrupted};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, writeChunk};
     SendMessageW(control, EM_STREAMOUT, kPlainDocText | extraFlags,
                  reinterpret_cast<LPARAM>(&stream));
-    return text;
+    if (out.stopped) return std::nullopt;
+    return std::move(out.text);
 }
 
 }  // namespace wendrill
