@@ -5,7 +5,6 @@
 #include "app/maker.h"
 #include "commands/format_bar_commands.h"
 #include "editor/codepage.h"
-#include "editor/keys.h"
 
 namespace wendrill {
 namespace {
@@ -34,10 +33,6 @@ int App::run() {
 bool App::translateKeys(MSG& msg) {
     HWND main = window_.handle();
     if (!main) return false;
-    if (passUndoChord_ && msg.message == WM_KEYDOWN && msg.wParam == 'Z' && keyDown(VK_CONTROL)) {
-        passUndoChord_ = false;
-        return false;
-    }
     if (window_.shortcuts() && TranslateAcceleratorW(main, window_.shortcuts(), &msg)) return true;
     if (panel_.translateKey(msg)) return true;
     if (msg.message != WM_KEYDOWN) return false;
@@ -67,7 +62,7 @@ DocText App::inputBox(std::u16string_view prompt, std::u16string_view title) {
 DocumentPlace App::documentPlace() {
     return DocumentPlace{editor(), fileDialog_, questions_, window_.handle(),
                          [this](std::string_view caption) { window_.setCaption(caption); },
-                         [this] { markSaved(); }};
+                         [this] { markSaved(); }, document_.encoding};
 }
 
 void App::markSaved() {
@@ -76,12 +71,18 @@ void App::markSaved() {
 }
 
 void App::windowCreated() {
+    questions_.setOwner(window_.handle());
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
     editor().onTextReplaced([this] { editorChanged(); });
     countLabel_.attach(window_.countLabel());
-    configureFileDrop(dropTarget_, window_.dropPad(), editor(),
-                      [this](const DocText& paths) { openDroppedFile(documentPlace(), paths); });
+    // A drop opens its file after the drop has returned: the source waits for the drop, and the
+    // opening may ask the user.
+    configureFileDrop(
+        dropTarget_, editorDropCallback_, window_.dropPad(), editor(),
+        [this](const DocText& paths) {
+            window_.post([this, paths] { openDroppedFile(documentPlace(), paths); });
+        });
     openCommandLineFile();
     // The control starts on the notice page as its initial address; showNoticePage loads it anew.
     panel_.attach(window_.noticeView(), window_.searchEdit());
@@ -109,6 +110,7 @@ void App::closeRequested() {
 }
 
 void App::windowDestroying() {
+    questions_.setOwner(nullptr);
     dropTarget_.unbind();
     panel_.unhookBrowserWindow();
     panel_.closeBrowser();
@@ -141,9 +143,17 @@ void showAbout(App& app) {
 
 void quitProgram(App& app) { app.window().requestDestroy(); }
 
+// Done directly rather than by injecting Ctrl+Z, which the keys the user still holds would
+// change; like a key, it acts after this command on the control that then has the focus.
 void undoLastEdit(App& app) {
-    app.passNextUndoChord();
-    pressKeys(VK_CONTROL, 'Z');
+    app.window().post([&app] {
+        HWND focus = GetFocus();
+        if (focus == app.editor().window()) {
+            app.editor().undo();
+        } else if (focus && IsChild(app.window().handle(), focus)) {
+            SendMessageW(focus, WM_UNDO, 0, 0);
+        }
+    });
 }
 
 // The check mark and the wrapping each switch from their own state.

@@ -7,6 +7,7 @@
 #include "commands/insertion_commands.h"
 #include "commands/line_cleanup_commands.h"
 #include "commands/replace_commands.h"
+#include "editor/input_method.h"
 
 namespace wendrill {
 namespace {
@@ -53,6 +54,8 @@ const std::array kBindings{
 
 void App::runCommand(Command command) {
     if (commandWatcher_ && !commandWatcher_(command)) return;
+    // A half-typed word belongs to the text the command reads: neither lost nor typed twice.
+    completeComposition(GetFocus());
     for (const Binding& binding : kBindings) {
         if (binding.command == command) binding.run(*this);
     }

@@ -10,17 +10,16 @@
 namespace wendrill {
 namespace {
 
-enum class Emptying { keep, first };
-
 // The new text goes onto the clipboard, and the injected Ctrl+A and Ctrl+V run "全选" and
 // "粘贴" once this command has returned. If the clipboard cannot be written those keys would
 // paste whatever it held before over the whole document, so the text is written directly.
-void repaste(Editor& editor, std::string_view text, Emptying emptying) {
+// The document is not emptied first: the paste over everything replaces it as one step that
+// "撤销" takes back.
+void repaste(Editor& editor, std::string_view text) {
     if (!setClipboardText(text)) {
         editor.setText(text);
         return;
     }
-    if (emptying == Emptying::first) editor.setText("");
     pressKeys(VK_CONTROL, 'A');
     pressKeys(VK_CONTROL, 'V');
 }
@@ -28,16 +27,16 @@ void repaste(Editor& editor, std::string_view text, Emptying emptying) {
 }  // namespace
 
 void indentParagraphs(Editor& editor) {
-    repaste(editor, indentedText(editor.getText()), Emptying::keep);
+    repaste(editor, indentedText(editor.getText()));
 }
 
 void addBlankLines(Editor& editor) {
-    repaste(editor, withBlankLinesAdded(editor.getText()), Emptying::first);
+    repaste(editor, withBlankLinesAdded(editor.getText()));
 }
 
 void deleteSameText(Editor& editor) {
     const DocText pattern = editor.getSelectedText();
-    repaste(editor, withoutOccurrences(editor.getText(), pattern), Emptying::first);
+    repaste(editor, withoutOccurrences(editor.getText(), pattern));
 }
 
 void joinSelectedLines(Editor& editor) {

@@ -7,13 +7,17 @@
 // message the control refuses simply leaves its effect out.
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <cstdint>
 #include <functional>
 #include <string_view>
 
 #include "editor/formats.h"
+#include "editor/undo_history.h"
 #include "text/doc_text.h"
+
+struct IRichEditOleCallback;
 
 namespace wendrill {
 
@@ -25,16 +29,31 @@ class Editor {
 
     HWND window() const { return control_; }
 
-    // setText may replace the control by a new one (see editor.cpp); whoever subclasses the
-    // control or registers with it is told of each new window here.
+    // Every whole-text write puts the text into a fresh control in place of the present one (see
+    // editor.cpp); whoever subclasses the control or registers with it is told of each new window
+    // here, before the text goes in.
     void onControlCreated(std::function<void(HWND)> handler);
-    // Told after each of the Editor's own whole-text writes (setText, setSelectedText): they may
-    // go through a fresh control or a stream-in, which the control's change events miss.
+    // Told after each of the Editor's own writes of text: a whole-text write goes in by a
+    // stream-in, which the control's change event may not report.
     void onTextReplaced(std::function<void()> handler);
 
+    // Settings every control the Editor makes gets, the fresh ones of setText included.
+    // The callback must outlive the Editor's controls.
+    void setOleCallback(IRichEditOleCallback* callback);
+    void setPlace(const RECT& place);
+    // Text drawn at numerator / denominator of its size: the monitor's DPI over the one the
+    // control lays text out at, so the points stay points on every monitor.
+    void setZoom(UINT numerator, UINT denominator);
+
     DocText getText() const;
-    void setText(std::string_view text);
+    // A whole-text rewrite, which undo() takes back in one step. False if the control did not
+    // take the text: the document is then as it was.
+    bool setText(std::string_view text);
+    // A new document (New, Open, a drop): nothing before it can be undone.
+    bool loadText(std::string_view text);
     DocText getSelectedText() const;
+    // A short selection is replaced inside the control, which undoes it itself; a long one, or
+    // the whole text, is a whole-text rewrite.
     void setSelectedText(std::string_view text);
 
     int32_t getSelectionStart() const;
@@ -60,12 +79,19 @@ class Editor {
 
     void cutToClipboard();
     void copyToClipboard();
+    // Plain text only, in the format at the caret, in place of the selection (as setSelectedText).
     void pasteFromClipboard();
+
+    // "撤销": the control's own last edit (typing, a cut, a short replacement) while it has one,
+    // else the last whole-text rewrite.
+    void undo();
 
   private:
     HWND makeControl() const;
     void configure(HWND control) const;
-    void replaceControl(std::string_view text);
+    bool rewrite(std::string_view text, UndoStep before, CHARRANGE after);
+    bool replaceWhole(std::string_view text, std::string_view previous, CHARRANGE after);
+    bool putIntoFreshControl(std::string_view text);
     void applySelection();
 
     HWND parent_ = nullptr;
@@ -77,6 +103,10 @@ class Editor {
     int32_t storedLength_ = 0;
     std::function<void(HWND)> controlCreated_;
     std::function<void()> textReplaced_;
+    IRichEditOleCallback* oleCallback_ = nullptr;
+    UINT zoomNumerator_ = 0;  // 0: never zoomed
+    UINT zoomDenominator_ = 0;
+    UndoHistory history_;
 };
 
 }  // namespace wendrill
