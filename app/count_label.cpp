@@ -103,7 +103,7 @@ bool CountLabel::count() {
 
 bool CountLabel::countText() {
     if (textCounted_) return true;
-    const std::optional<DocText> text = readTextUnless(editor_, InputWatch());
+    const std::optional<std::u16string> text = readTextUnless(editor_, InputWatch());
     if (!text) return false;
     total_ = nonSpaceCharacterCount(*text);
     textCounted_ = true;
@@ -118,7 +118,7 @@ bool CountLabel::countSelection() {
     } else if (length == editor_.textLength()) {
         selected_ = total_;  // everything: no second reading
     } else {
-        const std::optional<DocText> text = readSelectionUnless(editor_, InputWatch());
+        const std::optional<std::u16string> text = readSelectionUnless(editor_, InputWatch());
         if (!text) return false;
         selected_ = nonSpaceCharacterCount(*text);
     }
