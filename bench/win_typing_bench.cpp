@@ -162,6 +162,10 @@ int main(int argc, char** argv) {
             for (int run = 0; run < 2 * rounds; ++run) {
                 const bool hearing = (run % 4 == 1 || run % 4 == 2);
                 app.editor().setSelectedText("\r\n");
+                // Whatever the label has to count from the last run is counted before the keys.
+                loopUntil(app, [&] {
+                    return labelText(app) == countLabelText(expected, std::nullopt);
+                });
                 setLabelHearing(app, hearing);
                 append(hearing ? with : without, typeKeys(app, keys, pauseMs));
                 expected += keys;
