@@ -119,13 +119,16 @@ int main(int argc, char** argv) {
     size_t megabytes = 10;
     int keys = 20;
     int rounds = 4;
-    // --quick: a 1 MB document; --megabytes N, --keys N (a run), --rounds N (runs each way).
+    std::vector<int> paces{100, 400, 1000};
+    // --quick: a 1 MB document; --megabytes N, --keys N (a run), --rounds N (runs each way),
+    // --pace N (ms between keys, instead of each of the usual ones).
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--quick") megabytes = 1;
         if (i + 1 == argc) break;
         if (std::string(argv[i]) == "--megabytes") megabytes = std::stoul(argv[++i]);
         if (std::string(argv[i]) == "--keys") keys = std::stoi(argv[++i]);
         if (std::string(argv[i]) == "--rounds") rounds = std::stoi(argv[++i]);
+        if (std::string(argv[i]) == "--pace") paces = {std::stoi(argv[++i])};
     }
     NoQuestions answers;
     App app(answers, "wendrill.exe");
@@ -154,7 +157,7 @@ int main(int argc, char** argv) {
     for (const Place& place : places) {
         app.editor().setSelectionStart(place.position);
         app.editor().setSelectionLength(0);
-        for (int pauseMs : {100, 400, 1000}) {
+        for (int pauseMs : paces) {
             KeyTimes with, without;
             double exactAfter = 0;
             // Each run of keys types into a paragraph of its own, and the two ways take turns

@@ -41,17 +41,32 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
     return 0;
 }
 
-struct OutStream {
-    std::string bytes;
-    const std::function<bool()>& interrupted;
+DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                   static_cast<size_t>(count));
+    *taken = count;
+    return 0;
+}
+
+struct PieceStream {
+    const std::function<bool(std::u16string_view)>& take;
+    std::u16string piece;
+    bool carriesByte = false;  // the control gave an odd number of bytes: the unit's first half
+    char carried = 0;
     bool stopped = false;
 };
 
-DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
-    auto& out = *reinterpret_cast<OutStream*>(cookie);
-    out.bytes.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(count));
+DWORD CALLBACK writePiece(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
+    auto& out = *reinterpret_cast<PieceStream*>(cookie);
+    std::string bytes;
+    if (out.carriesByte) bytes += out.carried;
+    bytes.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(count));
+    out.piece.resize(bytes.size() / sizeof(char16_t));
+    std::memcpy(out.piece.data(), bytes.data(), out.piece.size() * sizeof(char16_t));
+    out.carriesByte = bytes.size() % sizeof(char16_t) != 0;
+    if (out.carriesByte) out.carried = bytes.back();
     *taken = count;
-    out.stopped = out.interrupted && out.interrupted();
+    out.stopped = !out.take(out.piece);
     return out.stopped ? 1 : 0;  // any other value than 0 ends the stream
 }
 
@@ -67,19 +82,22 @@ bool streamIn(HWND control, std::string_view text, WPARAM extraFlags) {
 }
 
 DocText streamOut(HWND control, WPARAM extraFlags) {
-    return docFromUtf16(*streamOutUtf16(control, extraFlags, {}));
-}
-
-std::optional<std::u16string> streamOutUtf16(HWND control, WPARAM extraFlags,
-                                             const std::function<bool()>& interrupted) {
-    OutStream out{{}, interrupted};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, writeChunk};
+    std::string bytes;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&bytes), 0, writeChunk};
     SendMessageW(control, EM_STREAMOUT, kPlainUtf16 | extraFlags,
                  reinterpret_cast<LPARAM>(&stream));
-    if (out.stopped) return std::nullopt;
-    std::u16string utf16(out.bytes.size() / sizeof(char16_t), u'\0');
-    std::memcpy(utf16.data(), out.bytes.data(), utf16.size() * sizeof(char16_t));
-    return utf16;
+    std::u16string utf16(bytes.size() / sizeof(char16_t), u'\0');
+    std::memcpy(utf16.data(), bytes.data(), utf16.size() * sizeof(char16_t));
+    return docFromUtf16(utf16);
+}
+
+bool streamOutPieces(HWND control, WPARAM extraFlags,
+                     const std::function<bool(std::u16string_view)>& take) {
+    PieceStream out{take, {}};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, writePiece};
+    SendMessageW(control, EM_STREAMOUT, kPlainUtf16 | extraFlags,
+                 reinterpret_cast<LPARAM>(&stream));
+    return !out.stopped;
 }
 
 }  // namespace wendrill

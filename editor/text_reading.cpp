@@ -6,14 +6,12 @@
 
 namespace wendrill {
 
-std::optional<std::u16string> readTextUnless(const Editor& editor,
-                                             const std::function<bool()>& interrupted) {
-    return streamOutUtf16(editor.window(), 0, interrupted);
+bool readTextInPieces(const Editor& editor, const PieceTaker& take) {
+    return streamOutPieces(editor.window(), 0, take);
 }
 
-std::optional<std::u16string> readSelectionUnless(const Editor& editor,
-                                                  const std::function<bool()>& interrupted) {
-    return streamOutUtf16(editor.window(), SFF_SELECTION, interrupted);
+bool readSelectionInPieces(const Editor& editor, const PieceTaker& take) {
+    return streamOutPieces(editor.window(), SFF_SELECTION, take);
 }
 
 }  // namespace wendrill

@@ -1,21 +1,20 @@
 #pragma once
 // Reading the Editor's text without keeping the user waiting: a long document takes the control
-// a noticeable time to give out, so these give up as soon as `interrupted` says so (asked every
-// few kilobytes), and the caller tries again later. The text comes as the control holds it, in
-// UTF-16 with CR LF line breaks.
+// a noticeable time to give out, so the text comes piece by piece, a few kilobytes at a time, and
+// `take` answers false to stop the reading (the caller tries again later). The pieces are the
+// text as the control holds it, in UTF-16 with CR LF line breaks. False if stopped.
 
 #include <functional>
-#include <optional>
-#include <string>
+#include <string_view>
 
 #include "editor/editor.h"
 
 namespace wendrill {
 
-std::optional<std::u16string> readTextUnless(const Editor& editor,
-                                             const std::function<bool()>& interrupted);
+using PieceTaker = std::function<bool(std::u16string_view piece)>;
+
+bool readTextInPieces(const Editor& editor, const PieceTaker& take);
 // The selection's text; a selection reaching past the end may end in a line break.
-std::optional<std::u16string> readSelectionUnless(const Editor& editor,
-                                                  const std::function<bool()>& interrupted);
+bool readSelectionInPieces(const Editor& editor, const PieceTaker& take);
 
 }  // namespace wendrill

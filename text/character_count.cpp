@@ -29,16 +29,19 @@ bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 
-int64_t nonSpaceCharacterCount(std::u16string_view text) {
-    int64_t count = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (isWhiteSpace(unit)) continue;
-        ++count;
-        // The low half of a pair goes with its high half.
-        if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) ++i;
+void NonSpaceCounter::add(std::u16string_view piece) {
+    for (const char16_t unit : piece) {
+        // The low half of a pair goes with its high half, which has counted.
+        const bool endsPair = afterHighSurrogate_ && isLowSurrogate(unit);
+        afterHighSurrogate_ = !endsPair && isHighSurrogate(unit);
+        if (!endsPair && !isWhiteSpace(unit)) ++count_;
     }
-    return count;
+}
+
+int64_t nonSpaceCharacterCount(std::u16string_view text) {
+    NonSpaceCounter counter;
+    counter.add(text);
+    return counter.count();
 }
 
 int64_t nonSpaceCharacterCount(std::string_view text) {

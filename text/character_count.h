@@ -12,6 +12,18 @@
 namespace wendrill {
 
 int64_t nonSpaceCharacterCount(std::u16string_view text);
+
+// The same count over a text given in pieces, as the control gives it out: a surrogate pair split
+// between two pieces is one character.
+class NonSpaceCounter {
+  public:
+    void add(std::u16string_view piece);
+    int64_t count() const { return count_; }
+
+  private:
+    int64_t count_ = 0;
+    bool afterHighSurrogate_ = false;  // the last unit so far began a pair
+};
 // Over document text, read as the document code page reads it (text/code_page.h): whatever it
 // reads as no character counts one, as the '?' it becomes.
 int64_t nonSpaceCharacterCount(std::string_view text);

@@ -101,6 +101,22 @@ TEST(CharacterCountTest, AUnitThatMakesNoCharacterCountsOne) {
     for (const Case& c : cases) EXPECT_EQ(nonSpaceCharacterCount(c.text), c.count) << c.pin;
 }
 
+// The control gives its text out in pieces of a few kilobytes, cut anywhere.
+TEST(CharacterCountTest, APieceWiseCountIsTheWholeCountWhereverTheTextIsCut) {
+    const std::u16string text = u"笑😀\xD83D 𠀀\u3000a\xDE00\r\n\xD83D";
+    const int64_t whole = nonSpaceCharacterCount(text);
+    ASSERT_EQ(whole, 7);
+    for (size_t first = 0; first <= text.size(); ++first) {
+        for (size_t second = first; second <= text.size(); ++second) {
+            NonSpaceCounter counter;
+            counter.add(std::u16string_view(text).substr(0, first));
+            counter.add(std::u16string_view(text).substr(first, second - first));
+            counter.add(std::u16string_view(text).substr(second));
+            EXPECT_EQ(counter.count(), whole) << "cut at " << first << " and " << second;
+        }
+    }
+}
+
 TEST(CharacterCountTest, TheDocumentBytesAreReadAsTheDocumentCodePageReadsThem) {
     struct Case {
         std::string bytes;

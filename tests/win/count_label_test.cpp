@@ -8,11 +8,14 @@
 
 #include "editor/codepage.h"
 #include "editor/keys.h"
+#include "editor/text_reading.h"
 #include "files/document_commands.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/drop_data.h"
+#include "tests/win/editor_fixture.h"
 #include "tests/win/file_dialog_driver.h"
 #include "tests/win/gbk.h"
+#include "text/code_page.h"
 
 namespace wendrill {
 namespace {
@@ -102,7 +105,7 @@ TEST_F(CountLabelTest, FollowsTheFileOpenedAtStartTypingAndTheSelection) {
     expectLabel(u"字数：16");
 }
 
-TEST_F(CountLabelTest, FollowsCleanUpCommandsAndTypingInTheControlTheyLeave) {
+TEST_F(CountLabelTest, FollowsCleanUpCommandsTheirUndoAndTypingInTheControlTheyLeave) {
     startApp();
     editor().setText(gbk(kChapterUtf8));
     select(gbk("第一章　开头\r\n\r\n  正文，").size() / 2, 1);  // 甲
@@ -121,6 +124,11 @@ TEST_F(CountLabelTest, FollowsCleanUpCommandsAndTypingInTheControlTheyLeave) {
     SetFocus(editor().window());
     type('Q');
     expectLabel(u"字数：39001");
+
+    choose(u"撤销");  // the control's own undo of the typing
+    expectLabel(u"字数：39000");
+    choose(u"撤销");  // the replacement, taken back through another fresh control
+    expectLabel(u"字数：36000");
 }
 
 TEST_F(CountLabelTest, FollowsOpenNewAndADroppedFile) {
@@ -144,6 +152,42 @@ TEST_F(CountLabelTest, FollowsOpenNewAndADroppedFile) {
     app->dropTarget().DragEnter(&files, MK_LBUTTON, {}, &effect);
     app->dropTarget().Drop(&files, 0, {}, &effect);
     expectLabel(u"字数：6");
+}
+
+// The label counts the text piece by piece as the control gives it out, and stops for the user.
+class TextReadingTest : public test::EditorFixture {};
+
+TEST_F(TextReadingTest, ThePiecesMakeTheWholeTextAndTheReadingStopsWhenAsked) {
+    // Pairs of UTF-16 units (😀) at every offset of the pieces.
+    std::u16string text;
+    for (int line = 0; line < 4000; ++line) {
+        text += u"第";
+        for (int k = 0; k < line % 7; ++k) text += u"😀";
+        text += u"章\r\n";
+    }
+    editor.setText(docFromUtf16(text));
+
+    std::u16string read;
+    int pieces = 0;
+    EXPECT_TRUE(readTextInPieces(editor, [&](std::u16string_view piece) {
+        read += piece;
+        return ++pieces > 0;
+    }));
+    EXPECT_EQ(read, text);
+    EXPECT_GT(pieces, 1);
+
+    pieces = 0;
+    EXPECT_FALSE(readTextInPieces(editor, [&](std::u16string_view) { return ++pieces < 2; }));
+    EXPECT_EQ(pieces, 2) << "no piece after the answer to stop";
+
+    editor.setSelectionStart(1);
+    editor.setSelectionLength(3);  // 章, the break, 第
+    read.clear();
+    EXPECT_TRUE(readSelectionInPieces(editor, [&](std::u16string_view piece) {
+        read += piece;
+        return true;
+    }));
+    EXPECT_EQ(read, u"章\r\n第");
 }
 
 }  // namespace
