@@ -75,6 +75,8 @@ void App::windowCreated() {
     questions_.setOwner(window_.handle());
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
+    editor().onTextReplaced([this] { editorChanged(); });
+    countLabel_.attach(window_.countLabel());
     // A drop opens its file after the drop has returned: the source waits for the drop, and the
     // opening may ask the user.
     configureFileDrop(

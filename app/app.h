@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/count_label.h"
 #include "app/document_state.h"
 #include "app/main_window.h"
 #include "app/questions.h"
@@ -59,6 +60,8 @@ class App : private MainWindowEvents {
     void listSelected(HWND list) override;
     void searchClicked() override;
     void editorRightButton() override;
+    void editorChanged() override { countLabel_.textChanged(); }
+    void editorSelectionChanged() override { countLabel_.selectionChanged(); }
 
     void openCommandLineFile();
 
@@ -71,6 +74,7 @@ class App : private MainWindowEvents {
     DropTarget dropTarget_;
     EditorDropCallback editorDropCallback_;
     MainWindow window_{*this};
+    CountLabel countLabel_{window_.editor()};
     FileDialog fileDialog_;
     DocumentState document_;
     std::function<bool(Command)> commandWatcher_;

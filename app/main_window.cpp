@@ -55,6 +55,8 @@ constexpr DWORD kTabStop = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr DWORD kButtonStyle = kTabStop | BS_PUSHBUTTON;
 constexpr DWORD kFieldStyle = kTabStop | ES_LEFT | ES_AUTOHSCROLL;
 constexpr DWORD kPadStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+// No border, no focus, drawn on the window's own background; the 字数 label fills in its text.
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 constexpr wchar_t kSearchButtonText[] = L"\u767E\u5EA6\u4E00\u4E0B";  // 百度一下
 
 // In creation order; DropPad lies directly beneath the Editor.
@@ -68,6 +70,7 @@ const ControlRow kControlRows[] = {
     {Control::searchEdit, WC_EDITW, L"", kFieldStyle, WS_EX_CLIENTEDGE, {610, 5, 180, 24}},
     {Control::editor, nullptr, nullptr, 0, 0, {0, 25, 600, 450}},
     {Control::dropPad, kDropPadClass, L"", kPadStyle, 0, {0, 25, 600, 450}},
+    {Control::countLabel, WC_STATICW, L"", kLabelStyle, 0, {165, 4, 430, 18}},
 };
 // clang-format on
 
@@ -409,7 +412,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
     const WORD code = HIWORD(wParam);
-    if (!control) {  // a menu item or a shortcut
+    if (control && control == editor_.window()) {
+        if (code == EN_CHANGE) events_.editorChanged();
+    } else if (!control) {  // a menu item or a shortcut
         const size_t index = LOWORD(wParam) - size_t{kFirstItemId};
         if (LOWORD(wParam) >= kFirstItemId && index < tree_.size()) {
             events_.commandChosen(tree_[index].command);
@@ -424,7 +429,9 @@ LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::onNotify(LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header->hwndFrom == editor_.window() && header->code == EN_MSGFILTER &&
+    if (header->hwndFrom != editor_.window()) return 0;
+    if (header->code == EN_SELCHANGE) events_.editorSelectionChanged();
+    if (header->code == EN_MSGFILTER &&
         reinterpret_cast<const MSGFILTER*>(lParam)->msg == WM_RBUTTONDOWN) {
         // The popup runs its own loop: run it after the control has finished with the click.
         PostMessageW(window_, kShowEditMenu, 0, 0);

@@ -26,6 +26,9 @@ class MainWindowEvents {
     virtual void listSelected(HWND list) = 0;
     virtual void searchClicked() = 0;
     virtual void editorRightButton() = 0;
+    // The text may have changed (by the user or the control: typing, undo, a drop of text).
+    virtual void editorChanged() = 0;
+    virtual void editorSelectionChanged() = 0;
 };
 
 // The controls in creation order, which is also their stacking and Tab order.
@@ -38,6 +41,7 @@ enum class Control : size_t {
     searchEdit,
     editor,
     dropPad,
+    countLabel,
     count
 };
 
@@ -62,6 +66,7 @@ class MainWindow {
     HWND searchButton() const { return control(Control::searchButton); }
     HWND searchEdit() const { return control(Control::searchEdit); }
     HWND dropPad() const { return control(Control::dropPad); }
+    HWND countLabel() const { return control(Control::countLabel); }
     HACCEL shortcuts() const { return shortcuts_; }
     const MenuTree& menuTree() const { return tree_; }
 

@@ -123,6 +123,8 @@ void Editor::onControlCreated(std::function<void(HWND)> handler) {
     if (controlCreated_ && control_) controlCreated_(control_);
 }
 
+void Editor::onTextReplaced(std::function<void()> handler) { textReplaced_ = std::move(handler); }
+
 HWND Editor::makeControl() const {
     return CreateWindowExW(0, RICHEDIT_CLASSW, L"", kControlStyle & ~WS_VISIBLE, place_.left,
                            place_.top, place_.right - place_.left, place_.bottom - place_.top,
@@ -133,8 +135,9 @@ HWND Editor::makeControl() const {
 void Editor::configure(HWND control) const {
     // Without this the control refuses typed and pasted text beyond 32,767 characters.
     send(control, EM_EXLIMITTEXT, 0, kNoLengthLimit);
-    // The window offers its own popup menu on the right button.
-    send(control, EM_SETEVENTMASK, 0, ENM_MOUSEEVENTS);
+    // The window offers its own popup menu on the right button, and keeps the 字数 label up to
+    // date with the changes of the text and the selection.
+    send(control, EM_SETEVENTMASK, 0, ENM_MOUSEEVENTS | ENM_CHANGE | ENM_SELCHANGE);
     // The control's own default is "System" bold; the document is 宋体 9 pt in automatic colour.
     CHARFORMAT2W format = defaultCharFormat();
     send(control, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
@@ -194,10 +197,12 @@ bool Editor::replaceWhole(std::string_view text, std::string_view previous, CHAR
         if (control_ != oldControl) putIntoFreshControl(previous);
         send(control_, EM_SETMODIFY, wasModified);
         select(control_, oldSelection.cpMin, oldSelection.cpMax);
+        if (textReplaced_) textReplaced_();
         return false;
     }
     send(control_, EM_SETMODIFY, TRUE);
     select(control_, after.cpMin, after.cpMax);
+    if (textReplaced_) textReplaced_();
     return true;
 }
 
@@ -240,6 +245,7 @@ void Editor::setSelectedText(std::string_view text) {
     const bool wholeText = range.cpMin == 0 && end == length && length > 0;
     if (!wholeText && end - range.cpMin <= kInPlaceLimit && text.size() <= size_t{kInPlaceLimit}) {
         replaceSelectionUndoably(control_, text);
+        if (textReplaced_) textReplaced_();
         return;
     }
     DocText whole = getText();

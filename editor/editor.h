@@ -33,6 +33,9 @@ class Editor {
     // editor.cpp); whoever subclasses the control or registers with it is told of each new window
     // here, before the text goes in.
     void onControlCreated(std::function<void(HWND)> handler);
+    // Told after each of the Editor's own writes of text: a whole-text write goes in by a
+    // stream-in, which the control's change event may not report.
+    void onTextReplaced(std::function<void()> handler);
 
     // Settings every control the Editor makes gets, the fresh ones of setText included.
     // The callback must outlive the Editor's controls.
@@ -99,6 +102,7 @@ class Editor {
     int32_t storedStart_ = 0;
     int32_t storedLength_ = 0;
     std::function<void(HWND)> controlCreated_;
+    std::function<void()> textReplaced_;
     IRichEditOleCallback* oleCallback_ = nullptr;
     UINT zoomNumerator_ = 0;  // 0: never zoomed
     UINT zoomDenominator_ = 0;

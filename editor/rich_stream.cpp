@@ -48,6 +48,28 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* tak
     return 0;
 }
 
+struct PieceStream {
+    const std::function<bool(std::u16string_view)>& take;
+    std::u16string piece;
+    bool carriesByte = false;  // the control gave an odd number of bytes: the unit's first half
+    char carried = 0;
+    bool stopped = false;
+};
+
+DWORD CALLBACK writePiece(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
+    auto& out = *reinterpret_cast<PieceStream*>(cookie);
+    std::string bytes;
+    if (out.carriesByte) bytes += out.carried;
+    bytes.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(count));
+    out.piece.resize(bytes.size() / sizeof(char16_t));
+    std::memcpy(out.piece.data(), bytes.data(), out.piece.size() * sizeof(char16_t));
+    out.carriesByte = bytes.size() % sizeof(char16_t) != 0;
+    if (out.carriesByte) out.carried = bytes.back();
+    *taken = count;
+    out.stopped = !out.take(out.piece);
+    return out.stopped ? 1 : 0;  // any other value than 0 ends the stream
+}
+
 }  // namespace
 
 bool streamIn(HWND control, std::string_view text, WPARAM extraFlags) {
@@ -67,6 +89,15 @@ DocText streamOut(HWND control, WPARAM extraFlags) {
     std::u16string utf16(bytes.size() / sizeof(char16_t), u'\0');
     std::memcpy(utf16.data(), bytes.data(), utf16.size() * sizeof(char16_t));
     return docFromUtf16(utf16);
+}
+
+bool streamOutPieces(HWND control, WPARAM extraFlags,
+                     const std::function<bool(std::u16string_view)>& take) {
+    PieceStream out{take, {}};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, writePiece};
+    SendMessageW(control, EM_STREAMOUT, kPlainUtf16 | extraFlags,
+                 reinterpret_cast<LPARAM>(&stream));
+    return !out.stopped;
 }
 
 }  // namespace wendrill

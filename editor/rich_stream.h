@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string_view>
 
 #include "text/doc_text.h"
@@ -13,5 +14,9 @@ namespace wendrill {
 // take the whole text (it ran out of memory or reached its length limit).
 bool streamIn(HWND control, std::string_view text, WPARAM extraFlags = 0);
 DocText streamOut(HWND control, WPARAM extraFlags = 0);
+// The text as the control holds it (UTF-16), handed to `take` piece by piece as the control
+// gives it out, a few kilobytes at a time; `take` answers false to stop there. False if stopped.
+bool streamOutPieces(HWND control, WPARAM extraFlags,
+                     const std::function<bool(std::u16string_view)>& take);
 
 }  // namespace wendrill

@@ -1,19 +1,31 @@
 #pragma once
 // The 字数 writers are paid by: every character of the document that is not white space.
 //
-// The text is in the document code page: a byte 0x80 or higher starts a two-byte character, or a
-// four-byte one of the form (0x81-0xFE, 0x30-0x39) twice, which every character GBK lacks takes.
-// A last byte 0x80 or higher with nothing after it is a character of its own.
-//
 // White space: ASCII space, tab, CR and LF; the Unicode space separators (the ideographic space
-// A1 A1 and, in their four-byte forms, the no-break space and the others); the zero-width space
-// and the byte-order mark. Every other character counts one.
+// U+3000, the no-break space U+00A0 and the others); the zero-width space U+200B and the
+// byte-order mark U+FEFF. Every other character counts one: a surrogate pair is one character,
+// and so is a unit that makes no character.
 
 #include <cstdint>
 #include <string_view>
 
 namespace wendrill {
 
+int64_t nonSpaceCharacterCount(std::u16string_view text);
+
+// The same count over a text given in pieces, as the control gives it out: a surrogate pair split
+// between two pieces is one character.
+class NonSpaceCounter {
+  public:
+    void add(std::u16string_view piece);
+    int64_t count() const { return count_; }
+
+  private:
+    int64_t count_ = 0;
+    bool afterHighSurrogate_ = false;  // the last unit so far began a pair
+};
+// Over document text, read as the document code page reads it (text/code_page.h): whatever it
+// reads as no character counts one, as the '?' it becomes.
 int64_t nonSpaceCharacterCount(std::string_view text);
 
 }  // namespace wendrill

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/code_page.h"
+
 namespace wendrill::reference {
 
 inline size_t step(std::string_view text, size_t cursor) {
@@ -140,22 +142,11 @@ inline constexpr std::string_view kWhiteSpace[] = {
     "\x84\x31\x95\x33",                                  // U+FEFF
 };
 
-inline size_t characterWidth(std::string_view text, size_t cursor) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[cursor + i]); };
-    const auto half = [](unsigned char b) { return b >= 0x81 && b <= 0xFE; };
-    const auto digit = [](unsigned char b) { return b >= '0' && b <= '9'; };
-    if (byte(0) < 0x80 || cursor + 1 == text.size()) return 1;
-    if (cursor + 4 <= text.size() && half(byte(0)) && digit(byte(1)) && half(byte(2)) &&
-        digit(byte(3))) {
-        return 4;
-    }
-    return 2;
-}
-
+// Character by character as the document code page walks the bytes, each compared with the list.
 inline int64_t nonSpaceCharacterCount(std::string_view text) {
     int64_t count = 0;
-    for (size_t c = 0; c < text.size(); c += characterWidth(text, c)) {
-        const std::string_view character = text.substr(c, characterWidth(text, c));
+    for (size_t c = 0; c < text.size(); c += docCharacterAt(text, c).bytes) {
+        const std::string_view character = text.substr(c, docCharacterAt(text, c).bytes);
         if (std::find(std::begin(kWhiteSpace), std::end(kWhiteSpace), character) ==
             std::end(kWhiteSpace)) {
             ++count;

@@ -31,16 +31,16 @@ struct Place {
 struct Layout {
     UINT dpi;
     SIZE outer;
-    RECT editor, colorBoxField, searchButton, noticeView;
+    RECT editor, colorBoxField, searchButton, noticeView, countLabel;
     LONG fontHeight;  // of the controls other than the Editor
 };
 
 // clang-format off
 const Layout kLayouts[] = {
     {96, {800, 500}, {0, 25, 600, 475}, {111, 2, 159, 22}, {610, 35, 790, 67},
-     {610, 80, 820, 440}, -12},
+     {610, 80, 820, 440}, {165, 4, 595, 22}, -12},
     {144, {1200, 750}, {0, 38, 900, 713}, {167, 3, 239, 33}, {915, 53, 1185, 101},
-     {915, 120, 1230, 660}, -18},
+     {915, 120, 1230, 660}, {248, 6, 893, 33}, -18},
 };
 // clang-format on
 
@@ -97,7 +97,8 @@ class DpiTest : public test::AppFixture {
         EXPECT_EQ(placeOf(w.colorBox()), Place(want.colorBoxField));
         EXPECT_EQ(placeOf(w.searchButton()), Place(want.searchButton));
         EXPECT_EQ(placeOf(w.noticeView()), Place(want.noticeView));
-        for (HWND control : {w.colorBox(), w.searchButton(), w.searchEdit()}) {
+        EXPECT_EQ(placeOf(w.countLabel()), Place(want.countLabel));
+        for (HWND control : {w.colorBox(), w.searchButton(), w.searchEdit(), w.countLabel()}) {
             EXPECT_EQ(fontHeightOf(control), want.fontHeight);
         }
         expectNinePointText(want.dpi);
