@@ -13,7 +13,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wendrill::PlatformQuestions questions;
     int result = 1;
     {
-        wendrill::App app(questions, wendrill::docFromWide(GetCommandLineW()));
+        wendrill::App app(questions, wendrill::docFromWide(GetCommandLineW()),
+                          wendrill::recoveryFolder());
         if (app.start()) {
             result = app.run();
         } else {

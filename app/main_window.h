@@ -26,6 +26,8 @@ class MainWindowEvents {
     virtual void listSelected(HWND list) = 0;
     virtual void searchClicked() = 0;
     virtual void editorRightButton() = 0;
+    // The text may have changed (by the user or the control: typing, undo, a drop of text).
+    virtual void editorChanged() = 0;
 };
 
 // The controls in creation order, which is also their stacking and Tab order.

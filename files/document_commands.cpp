@@ -37,6 +37,7 @@ void newDocument(const DocumentPlace& place) {
     }
     place.editor.loadText("");
     place.encoding = FileEncoding::documentCodePage;
+    place.path.clear();
     place.setCaption(kPlainCaption);
 }
 
@@ -69,6 +70,7 @@ void saveDocument(const DocumentPlace& place) {
     // A folder that cannot be remembered costs only the next suggestion.
     writeWholeFile(rememberedFolderFile(), folderOfPath(path));
     place.setCaption(joinTexts({kPlainCaption, path}));
+    place.path = path;
     place.markSaved();
 }
 
@@ -81,6 +83,7 @@ void openDocumentFile(const DocumentPlace& place, std::string_view path,
     const DocumentFile file = readDocumentFile(path);
     place.editor.loadText(file.text);
     place.encoding = file.encoding;
+    place.path = DocText(path);
     place.markSaved();
     place.setCaption(joinTexts({captionPrefix, path}));
     if (file.incomplete) {

@@ -27,6 +27,7 @@ struct DocumentPlace {
     std::function<void(std::string_view caption)> setCaption;
     std::function<void()> markSaved;
     FileEncoding& encoding;  // the document's, for Save
+    DocText& path;           // the file the document belongs to
 };
 
 void newDocument(const DocumentPlace& place);
