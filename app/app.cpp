@@ -126,14 +126,9 @@ void App::offerRecovery() {
     recovery_.noteChange();
 }
 
-void App::editorChanged() {
-    // Emptied (New, or every character deleted): nothing is left to keep.
-    if (editor().textLength() == 0) {
-        recovery_.discard();
-    } else {
-        recovery_.noteChange();
-    }
-}
+// An emptied document (New, every character deleted) gives its file up at the same pause: a
+// command that empties the text on its way to the new one never leaves it without a copy.
+void App::editorChanged() { recovery_.noteChange(); }
 
 void App::closeRequested() {
     const DocText text = editor().getText();

@@ -3,6 +3,8 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <new>
+#include <system_error>
 #include <vector>
 
 #include "editor/codepage.h"
@@ -145,7 +147,11 @@ void RecoveryKeeper::waitUntilIdle() {
 
 // The timer's id is the keeper itself, so the callback finds it without any global table.
 void CALLBACK RecoveryKeeper::timerFired(HWND, UINT, UINT_PTR id, DWORD) {
-    reinterpret_cast<RecoveryKeeper*>(id)->onTimer();
+    try {
+        reinterpret_cast<RecoveryKeeper*>(id)->onTimer();
+    } catch (const std::bad_alloc&) {
+        // No memory for a copy of the text: the document is kept at the next change.
+    }
 }
 
 void RecoveryKeeper::setTimer(int64_t ms) {
@@ -183,7 +189,11 @@ void RecoveryKeeper::hand(Job job) {
     {
         std::lock_guard lock(mutex_);
         pending_ = std::move(job);
-        if (!writer_.joinable()) writer_ = std::thread([this] { work(); });
+        try {
+            if (!writer_.joinable()) writer_ = std::thread([this] { work(); });
+        } catch (const std::system_error&) {
+            pending_.reset();  // no thread to write with: nothing is kept
+        }
     }
     wake_.notify_one();
 }
@@ -199,7 +209,11 @@ void RecoveryKeeper::work() {
             pending_.reset();
             busy_ = true;
         }
-        run(job);
+        try {
+            run(job);
+        } catch (const std::bad_alloc&) {
+            // The file stays as it was; the next change tries again.
+        }
         {
             std::lock_guard lock(mutex_);
             busy_ = false;

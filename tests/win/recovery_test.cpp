@@ -172,8 +172,14 @@ TEST_F(RecoveryTest, TheFileGoesWhenTheDocumentIsSavedOrGivenUp) {
         type("xy");
         ASSERT_TRUE(keptAsShown(kept)) << c.pin;
         c.act();
-        if (windowOpen()) app->recovery().waitUntilIdle();
-        EXPECT_FALSE(exists(kept)) << c.pin;
+        // An emptied document gives its file up once typing pauses, like any other change.
+        EXPECT_TRUE(test::pumpUntil(
+            [&] {
+                if (windowOpen()) app->recovery().waitUntilIdle();
+                return !exists(kept);
+            },
+            translator()))
+            << c.pin;
         app.reset();
         questions.answers.clear();
         questions.asked.clear();
@@ -297,6 +303,30 @@ TEST_F(RecoveryTest, ARunningProgramsFileIsNotOffered) {
     ASSERT_TRUE(keptAsShown(app->recovery().ownFile()));
     RecoveryKeeper another(testFolder());
     EXPECT_FALSE(another.findRecoverable().has_value());
+}
+
+// This process's id with another start time: a program that ended, whose id the system gave to
+// this one. A damaged file of a later program is passed over and left alone.
+TEST_F(RecoveryTest, TheFileOfAProgramWhoseIdWasReusedIsOfferedPastADamagedOne) {
+    const auto place = [&](uint64_t creationTime) {
+        const std::string name = recoveryFileName({GetCurrentProcessId(), creationTime});
+        return testFolder() + std::wstring(name.begin(), name.end());
+    };
+    const std::wstring damaged = place(3);
+    const std::wstring good = place(2);
+    std::string file = formatRecoveryFile({u"", FileEncoding::documentCodePage, gbk("正文")});
+    ASSERT_TRUE(writeWholeFile(docFromWide(good), file));
+    file.pop_back();
+    ASSERT_TRUE(writeWholeFile(docFromWide(damaged), file));
+
+    questions.answers = {kAnswerYes};
+    startKeeping(testFolder());
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0].text, kOfferText);
+    EXPECT_EQ(editor().getText(), gbk("正文"));
+    EXPECT_EQ(caption(), u"Wendrill");
+    EXPECT_TRUE(exists(damaged));
+    EXPECT_FALSE(exists(good));
 }
 
 }  // namespace
