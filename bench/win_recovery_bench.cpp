@@ -38,9 +38,8 @@ void benchKeeping(HWND host, size_t bytes) {
     wendrill::streamIn(editor.window(), wendrill::makeNovelCorpus(bytes, kSeed));
     wendrill::RecoveryKeeper keeper(benchFolder());
     keeper.attach(host, [&] {
-        return std::optional(wendrill::RecoveryRecord{u"C:\\稿件\\第一章.txt",
-                                                      wendrill::FileEncoding::documentCodePage,
-                                                      editor.getText()});
+        return std::optional(wendrill::RecoveryRecord{
+            u"C:\\稿件\\第一章.txt", wendrill::FileEncoding::documentCodePage, editor.getText()});
     });
     std::printf("%zu MB document, %d rounds (ms):\n", bytes >> 20, kRounds);
     for (int round = 0; round < kRounds; ++round) {
@@ -53,9 +52,10 @@ void benchKeeping(HWND host, size_t bytes) {
         start = seconds();
         keeper.waitUntilIdle();
         const double writing = seconds() - start;
-        std::printf("  read the text alone %7.1f | window held to keep it %7.1f | written "
-                    "meanwhile by the writer %7.1f (%zu bytes)\n",
-                    readOnly * 1000, held * 1000, writing * 1000, read);
+        std::printf(
+            "  read the text alone %7.1f | window held to keep it %7.1f | written "
+            "meanwhile by the writer %7.1f (%zu bytes)\n",
+            readOnly * 1000, held * 1000, writing * 1000, read);
     }
     keeper.stop();
     RemoveDirectoryW(benchFolder().c_str());

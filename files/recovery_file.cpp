@@ -62,15 +62,14 @@ template <typename Number>
 std::optional<Number> numberFrom(std::string_view digits, int base) {
     if (digits.empty() || (digits.size() > 1 && digits.front() == '0')) return std::nullopt;
     Number value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                              base);
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
     if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
     return value;
 }
 
 bool isPathText(std::string_view bytes) {
-    return isStrictUtf8(bytes) &&
-           std::none_of(bytes.begin(), bytes.end(), [](char c) {
+    return isStrictUtf8(bytes) && std::none_of(bytes.begin(), bytes.end(), [](char c) {
                return static_cast<unsigned char>(c) < 0x20;
            });
 }
@@ -143,8 +142,8 @@ std::optional<RecoveryOwner> recoveryFileOwner(std::string_view name) {
     return RecoveryOwner{*processId, creationTime};
 }
 
-std::vector<std::string> recoveryFilesToOffer(
-    const std::vector<std::string>& names, const std::function<bool(RecoveryOwner)>& isRunning) {
+std::vector<std::string> recoveryFilesToOffer(const std::vector<std::string>& names,
+                                              const std::function<bool(RecoveryOwner)>& isRunning) {
     struct Found {
         RecoveryOwner owner;
         const std::string* name;

@@ -64,7 +64,8 @@ std::vector<std::string> candidateNames(const std::wstring& folder) {
             if (c > 0x7F) break;
             ascii += static_cast<char>(c);
         }
-        if (ascii.size() == name.size() && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (ascii.size() == name.size() &&
+            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             names.push_back(std::move(ascii));
         }
     } while (FindNextFileW(search, &found));

@@ -1,8 +1,8 @@
 // libFuzzer target of the recovery files: whatever bytes a damaged file holds, reading it never
 // goes wrong, and what is read as a document is exactly what writing that document gives.
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <iterator>
 #include <string>

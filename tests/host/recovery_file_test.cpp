@@ -13,10 +13,11 @@ const RecoveryRecord kChapter{u"C:\\稿件\\第一章.txt", FileEncoding::utf8,
 TEST(RecoveryFileTest, KeepsTextPathAndEncodingExactly) {
     const RecoveryRecord records[] = {
         kChapter,
-        {u"", FileEncoding::documentCodePage, "a"},              // a new document
-        {u"D:\\x.txt", FileEncoding::utf16BigEndian, ""},         // emptied, yet unsaved
+        {u"", FileEncoding::documentCodePage, "a"},        // a new document
+        {u"D:\\x.txt", FileEncoding::utf16BigEndian, ""},  // no text at all
         {u"\\\\server\\share\\😀.txt", FileEncoding::utf8WithMark, "\x81\x30\x81\x30"},
-        {u"C:\\a.txt", FileEncoding::utf16LittleEndian, "length: 3\r\n\r\nabc"},  // looks like a header
+        {u"C:\\a.txt", FileEncoding::utf16LittleEndian,
+         "length: 3\r\n\r\nabc"},  // looks like a header
     };
     for (const RecoveryRecord& record : records) {
         const auto back = parseRecoveryFile(formatRecoveryFile(record));
@@ -32,10 +33,10 @@ TEST(RecoveryFileTest, DamagedFilesAreNeverTakenForADocument) {
     const std::string header = good.substr(0, good.size() - kChapter.text.size());
     const std::string damaged[] = {
         "",
-        good.substr(0, good.size() - 1),                       // cut off in the text
-        good.substr(0, 30),                                    // cut off in the header
-        good + "x",                                            // longer than it says
-        header,                                                // the text missing
+        good.substr(0, good.size() - 1),  // cut off in the text
+        good.substr(0, 30),               // cut off in the header
+        good + "x",                       // longer than it says
+        header,                           // the text missing
         "Wendrill recovery 2\r\nencoding: utf-8\r\npath: \r\nlength: 1\r\n\r\na",  // a later kind
         "Wendrill recovery 1\r\nencoding: utf-7\r\npath: \r\nlength: 1\r\n\r\na",
         "Wendrill recovery 1\r\nencoding: utf-8\r\npath: \r\nlength: 01\r\n\r\na",
@@ -44,7 +45,7 @@ TEST(RecoveryFileTest, DamagedFilesAreNeverTakenForADocument) {
         "Wendrill recovery 1\r\nencoding: utf-8\r\npath: \xC0\xAF\r\nlength: 1\r\n\r\na",
         "Wendrill recovery 1\r\nencoding: utf-8\r\npath: a\tb\r\nlength: 1\r\n\r\na",
         "Wendrill recovery 1\r\nencoding: utf-8\r\nlength: 1\r\n\r\na",  // a line missing
-        "Wendrill recovery 1\nencoding: utf-8\npath: \nlength: 1\n\na",    // bare line feeds
+        "Wendrill recovery 1\nencoding: utf-8\npath: \nlength: 1\n\na",  // bare line feeds
         std::string("Wendrill recovery 1\r\nencoding: utf-8\r\npath: \r\nlength: 1\r\n\r\n") +
             '\0',  // a NUL, which no document holds
     };
@@ -62,13 +63,14 @@ TEST(RecoveryFileTest, NamesCarryTheOwnerAndNothingElseIsTakenForOne) {
         names.insert(name);
     }
     EXPECT_EQ(names.size(), std::size(owners));
-    EXPECT_EQ(recoveryFileName({4242, 0x01DB4A2B3C4D5E6F}), "wendrill-4242-01db4a2b3c4d5e6f.recovery");
+    EXPECT_EQ(recoveryFileName({4242, 0x01DB4A2B3C4D5E6F}),
+              "wendrill-4242-01db4a2b3c4d5e6f.recovery");
 
     const char* others[] = {
         "wdrA1B2.tmp",  // a write in progress
         "wendrill-4242-01db4a2b3c4d5e6f.recovery.tmp",
-        "wendrill-4242-1db4a2b3c4d5e6f.recovery",    // 15 digits
-        "wendrill-4242-01DB4A2B3C4D5E6F.recovery",   // not as written
+        "wendrill-4242-1db4a2b3c4d5e6f.recovery",   // 15 digits
+        "wendrill-4242-01DB4A2B3C4D5E6F.recovery",  // not as written
         "wendrill--01db4a2b3c4d5e6f.recovery",
         "wendrill-04242-01db4a2b3c4d5e6f.recovery",
         "wendrill-4294967296-01db4a2b3c4d5e6f.recovery",  // past a process id
@@ -86,15 +88,15 @@ TEST(RecoveryFileTest, OffersOnlyFilesOfEndedProgramsTheLatestFirst) {
     // The id of a crashed program, given by the system to a program started later.
     const RecoveryOwner reusedId{10, 200};
     const std::vector<std::string> names = {
-        recoveryFileName(crashedEarly), "notes.txt",         recoveryFileName(running),
-        recoveryFileName(reusedId),     recoveryFileName(crashedLate),
+        recoveryFileName(crashedEarly), "notes.txt",
+        recoveryFileName(running),      recoveryFileName(reusedId),
+        recoveryFileName(crashedLate),
     };
-    const auto offered = recoveryFilesToOffer(names, [&](RecoveryOwner owner) {
-        return owner == running;
-    });
-    EXPECT_EQ(offered, (std::vector<std::string>{recoveryFileName(crashedLate),
-                                                 recoveryFileName(reusedId),
-                                                 recoveryFileName(crashedEarly)}));
+    const auto offered =
+        recoveryFilesToOffer(names, [&](RecoveryOwner owner) { return owner == running; });
+    EXPECT_EQ(offered,
+              (std::vector<std::string>{recoveryFileName(crashedLate), recoveryFileName(reusedId),
+                                        recoveryFileName(crashedEarly)}));
 }
 
 TEST(RecoveryFileTest, WritesOncePausedAndNoLaterThanTheLatest) {

@@ -34,8 +34,9 @@ std::optional<RecoveryRecord> recordIn(const std::wstring& file) {
     if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
     std::string bytes(GetFileSize(handle, nullptr), '\0');
     DWORD read = 0;
-    const bool whole = ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read,
-                                nullptr) && read == bytes.size();
+    const bool whole =
+        ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+        read == bytes.size();
     CloseHandle(handle);
     return whole ? parseRecoveryFile(bytes) : std::nullopt;
 }
@@ -229,8 +230,9 @@ class CrashRecoveryTest : public RecoveryTest {
         }
         FILETIME creation{}, exit{}, kernel{}, user{};
         GetProcessTimes(child_.hProcess, &creation, &exit, &kernel, &user);
-        const std::string name = recoveryFileName(
-            {child_.dwProcessId, (uint64_t{creation.dwHighDateTime} << 32) | creation.dwLowDateTime});
+        const std::string name =
+            recoveryFileName({child_.dwProcessId,
+                              (uint64_t{creation.dwHighDateTime} << 32) | creation.dwLowDateTime});
         const std::wstring kept = recoveryFolder() + std::wstring(name.begin(), name.end());
         const bool written = waitFor([&] {
             const auto record = recordIn(kept);
