@@ -126,8 +126,10 @@ TEST_F(RecoveryTest, TypingKeepsTheDocumentWithItsFileAndEncoding) {
     EXPECT_EQ(record->path, wide(chapter));
     EXPECT_EQ(record->encoding, FileEncoding::utf8);
 
-    type("c");
+    type("c\r\r");
     EXPECT_TRUE(keptAsShown(kept)) << "each change is kept";
+    choose(u"删除全部空行");
+    EXPECT_TRUE(keptAsShown(kept)) << "and a whole new text a command put in";
     EXPECT_TRUE(questions.asked.empty());
 }
 
