@@ -14,8 +14,10 @@ bool keyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
 
-App::App(Questions& questions, std::u16string commandLine)
-    : questions_(questions), commandLine_(std::move(commandLine)) {}
+App::App(Questions& questions, std::u16string commandLine, std::wstring recoveryFolder)
+    : questions_(questions),
+      commandLine_(std::move(commandLine)),
+      recovery_(std::move(recoveryFolder)) {}
 
 bool App::start() { return window_.create(); }
 
@@ -63,12 +65,13 @@ DocText App::inputBox(std::u16string_view prompt, std::u16string_view title) {
 DocumentPlace App::documentPlace() {
     return DocumentPlace{editor(), fileDialog_, questions_, window_.handle(),
                          [this](std::wstring_view caption) { window_.setCaption(caption); },
-                         [this] { markSaved(); }, document_.encoding};
+                         [this] { markSaved(); }, document_.encoding, document_.path};
 }
 
 void App::markSaved() {
     document_.savedText = editor().getText();
     document_.savedFlag = 1;
+    recovery_.discard();
 }
 
 void App::windowCreated() {
@@ -84,7 +87,10 @@ void App::windowCreated() {
         [this](const std::vector<std::wstring>& paths) {
             window_.post([this, paths] { openDroppedFile(documentPlace(), paths); });
         });
+    recovery_.attach(window_.handle(), [this] { return recoverySnapshot(); });
     openCommandLineFile();
+    // Asked once the window shows, over it.
+    window_.post([this] { offerRecovery(); });
     // The control starts on the notice page as its initial address; showNoticePage loads it anew.
     panel_.attach(window_.noticeView(), window_.searchEdit());
     panel_.embedBrowser();
@@ -95,6 +101,38 @@ void App::openCommandLineFile() {
     const std::vector<std::u16string> arguments = splitCommandLine(commandLine_);
     if (arguments.empty() || arguments.front().empty()) return;
     openDocumentFile(documentPlace(), wideFromUtf16(arguments.front()), kPlainCaption);
+}
+
+std::optional<RecoveryRecord> App::recoverySnapshot() {
+    DocText text = editor().getText();
+    // An empty text has nothing to lose, and the saved one is in its file.
+    if (text.empty() || compareText(text, document_.savedText) == 0) return std::nullopt;
+    return RecoveryRecord{std::u16string(utf16View(document_.path)), document_.encoding, std::move(text)};
+}
+
+// "是" makes the found text this window's unsaved document, so closing asks to save it; "否"
+// gives it up.
+void App::offerRecovery() {
+    const auto found = recovery_.findRecoverable();
+    if (!found) return;
+    const int answer = messageBox(u"发现上次未保存的文章，是否恢复？", kYesNoQuestion, u"提示：");
+    if (answer == kAnswerNo) recovery_.remove(*found);
+    if (answer != kAnswerYes) return;
+    const RecoveryRecord& record = found->record;
+    editor().loadText(record.text);
+    document_.encoding = record.encoding;
+    document_.path = wideFromUtf16(record.path);
+    document_.savedFlag = 0;
+    window_.setCaption(kPlainCaption + document_.path);
+    recovery_.adopt(*found);
+    recovery_.noteChange();
+}
+
+// An emptied document (New, every character deleted) gives its file up at the same pause: a
+// command that empties the text on its way to the new one never leaves it without a copy.
+void App::editorChanged() {
+    countLabel_.textChanged();
+    recovery_.noteChange();
 }
 
 void App::closeRequested() {
@@ -111,6 +149,7 @@ void App::closeRequested() {
 }
 
 void App::windowDestroying() {
+    recovery_.stop();
     questions_.setOwner(nullptr);
     dropTarget_.unbind();
     panel_.unhookBrowserWindow();

@@ -15,14 +15,16 @@
 #include "files/drop_target.h"
 #include "files/editor_drop_callback.h"
 #include "files/file_dialog.h"
+#include "files/recovery_keeper.h"
 #include "panel/notice_panel.h"
 
 namespace wendrill {
 
 class App : private MainWindowEvents {
   public:
-    // commandLine: the process's command line as the platform gives it.
-    App(Questions& questions, std::u16string commandLine);
+    // commandLine: the process's command line as the platform gives it. recoveryFolder: where
+    // the unsaved document is kept against a crash (recoveryFolder()); with none, it is not.
+    App(Questions& questions, std::u16string commandLine, std::wstring recoveryFolder = {});
 
     // Creates the window and runs the start-up steps. False if the window could not be made.
     bool start();
@@ -38,6 +40,7 @@ class App : private MainWindowEvents {
     FileDialog& fileDialog() { return fileDialog_; }
     DropTarget& dropTarget() { return dropTarget_; }
     EditorDropCallback& editorDropCallback() { return editorDropCallback_; }
+    RecoveryKeeper& recovery() { return recovery_; }
     // What the file commands work on.
     DocumentPlace documentPlace();
     int messageBox(std::u16string_view text, int style, std::u16string_view title = {});
@@ -60,10 +63,12 @@ class App : private MainWindowEvents {
     void listSelected(HWND list) override;
     void searchClicked() override;
     void editorRightButton() override;
-    void editorChanged() override { countLabel_.textChanged(); }
+    void editorChanged() override;
     void editorSelectionChanged() override { countLabel_.selectionChanged(); }
 
     void openCommandLineFile();
+    std::optional<RecoveryRecord> recoverySnapshot();
+    void offerRecovery();
 
     Questions& questions_;
     std::u16string commandLine_;
@@ -73,6 +78,8 @@ class App : private MainWindowEvents {
     // Editor's controls hold the callback until they go.
     DropTarget dropTarget_;
     EditorDropCallback editorDropCallback_;
+    // Before the window: its timer and its snapshots end with the window.
+    RecoveryKeeper recovery_;
     MainWindow window_{*this};
     CountLabel countLabel_{window_.editor()};
     FileDialog fileDialog_;

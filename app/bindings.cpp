@@ -59,6 +59,8 @@ void App::runCommand(Command command) {
     for (const Binding& binding : kBindings) {
         if (binding.command == command) binding.run(*this);
     }
+    // The control reports typing; a command may have put a whole new text in, which it need not.
+    recovery_.noteChange();
 }
 
 }  // namespace wendrill

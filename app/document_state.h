@@ -11,6 +11,7 @@ struct DocumentState {
     int savedFlag = 0;  // 1: counts as saved (or as not worth saving)
     // How Save writes the file: as the document was opened; New starts over.
     FileEncoding encoding = FileEncoding::documentCodePage;
+    std::wstring path;  // the file the document was opened from or saved to; empty for a new one
 };
 
 }  // namespace wendrill

@@ -13,7 +13,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wendrill::PlatformQuestions questions;
     int result = 1;
     {
-        wendrill::App app(questions, std::u16string(wendrill::utf16View(GetCommandLineW())));
+        wendrill::App app(questions, std::u16string(wendrill::utf16View(GetCommandLineW())),
+                          wendrill::recoveryFolder());
         if (app.start()) {
             result = app.run();
         } else {

@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
         if (std::string(argv[i]) == "--pace") paces = {std::stoi(argv[++i])};
     }
     NoQuestions answers;
-    App app(answers, "wendrill.exe");
+    App app(answers, u"wendrill.exe");
     if (!app.start()) return 1;
     SetForegroundWindow(app.window().handle());
     SetFocus(app.editor().window());

@@ -135,8 +135,9 @@ HWND Editor::makeControl() const {
 void Editor::configure(HWND control) const {
     // Without this the control refuses typed and pasted text beyond 32,767 characters.
     send(control, EM_EXLIMITTEXT, 0, kNoLengthLimit);
-    // The window offers its own popup menu on the right button, and keeps the 字数 label up to
-    // date with the changes of the text and the selection.
+    // The window offers its own popup menu on the right button, keeps the 字数 label up to date
+    // with the changes of the text and the selection, and keeps the unsaved text in its recovery
+    // file as it changes.
     send(control, EM_SETEVENTMASK, 0, ENM_MOUSEEVENTS | ENM_CHANGE | ENM_SELCHANGE);
     // The control's own default is "System" bold; the document is 宋体 9 pt in automatic colour.
     CHARFORMAT2W format = defaultCharFormat();

@@ -36,6 +36,7 @@ void newDocument(const DocumentPlace& place) {
     }
     place.editor.loadText("");
     place.encoding = FileEncoding::documentCodePage;
+    place.path.clear();
     place.setCaption(kPlainCaption);
 }
 
@@ -68,6 +69,7 @@ void saveDocument(const DocumentPlace& place) {
     // A folder that cannot be remembered costs only the next suggestion.
     writeWholeFile(rememberedFolderFile(), folderOfPath(docFromWide(path)));
     place.setCaption(kPlainCaption + path);
+    place.path = path;
     place.markSaved();
 }
 
@@ -80,6 +82,7 @@ void openDocumentFile(const DocumentPlace& place, const std::wstring& path,
     const DocumentFile file = readDocumentFile(path);
     place.editor.loadText(file.text);
     place.encoding = file.encoding;
+    place.path = path;
     place.markSaved();
     place.setCaption(std::wstring(captionPrefix) + path);
     if (file.incomplete) {

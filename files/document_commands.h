@@ -29,6 +29,7 @@ struct DocumentPlace {
     std::function<void(std::wstring_view caption)> setCaption;
     std::function<void()> markSaved;
     FileEncoding& encoding;  // the document's, for Save
+    std::wstring& path;      // the file the document belongs to
 };
 
 void newDocument(const DocumentPlace& place);

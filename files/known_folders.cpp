@@ -11,15 +11,15 @@ namespace {
 
 std::wstring platformFolder(SpecialFolder kind) {
     wchar_t folder[MAX_PATH + 1] = {};
-    if (kind == SpecialFolder::documents) {
-        if (FAILED(
-                SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder))) {
-            return {};
-        }
-        return folder;
+    if (kind == SpecialFolder::temporaryFiles) {
+        const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+        return length > 0 && length <= MAX_PATH ? std::wstring(folder, length) : std::wstring();
     }
-    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-    return length > 0 && length <= MAX_PATH ? std::wstring(folder, length) : std::wstring();
+    const int shellFolder = kind == SpecialFolder::documents ? CSIDL_PERSONAL : CSIDL_LOCAL_APPDATA;
+    if (FAILED(SHGetFolderPathW(nullptr, shellFolder, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        return {};
+    }
+    return folder;
 }
 
 }  // namespace

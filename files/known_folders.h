@@ -6,7 +6,7 @@
 
 namespace wendrill {
 
-enum class SpecialFolder { documents, temporaryFiles };
+enum class SpecialFolder { documents, temporaryFiles, localApplicationData };
 
 std::wstring specialFolder(SpecialFolder kind);
 

@@ -60,6 +60,9 @@ start() {
     program=$!
 }
 
+# Copies of unsaved text left by a run that was cut short would be offered at every start.
+rm -rf "$prefix/drive_c/users/$(id -un)/AppData/Local/Wendrill/recovery"
+
 # A chapter with blank lines, named on the command line.
 printf '\xb5\xda\xd2\xbb\xd5\xc2\r\n\r\n\xd5\xfd\xce\xc4\r\n' > "$work/chapter.txt"
 chapter="Z:$(echo "$work/chapter.txt" | tr / '\\')"

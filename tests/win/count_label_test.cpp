@@ -77,7 +77,7 @@ TEST_F(CountLabelTest, IsAPlainLabelMadeAfterDropPad) {
 
 TEST_F(CountLabelTest, FollowsTheFileOpenedAtStartTypingAndTheSelection) {
     const DocText path = writeFile("count-start.txt", gbk(kChapterUtf8));
-    startApp("wendrill.exe " + path);
+    startApp(u"wendrill.exe " + wide(path));
     expectLabel(u"字数：14");
 
     type(VK_CONTROL, VK_END);
@@ -147,7 +147,7 @@ TEST_F(CountLabelTest, FollowsOpenNewAndADroppedFile) {
     choose(u"新建");
     expectLabel(u"字数：0");
 
-    test::DataObject files = test::fileDrop({dropped});
+    test::DataObject files = test::fileDrop({wideFromDoc(dropped)});
     DWORD effect = DROPEFFECT_COPY;
     app->dropTarget().DragEnter(&files, MK_LBUTTON, {}, &effect);
     app->dropTarget().Drop(&files, 0, {}, &effect);
