@@ -165,7 +165,7 @@ void benchOpenAndSave(HWND host, size_t bytes, const Encoding& encoding) {
     const double getText = timed([&] { shown = editor.getText(); });
     bool written = false;
     const double writeFile = timed([&] {
-        saved = wendrill::encodeDocumentFile(shown, read.encoding);
+        saved = wendrill::encodeDocumentFile(std::move(shown), read.encoding);
         written = wendrill::writeWholeFile(path, saved);
     });
     std::printf(

@@ -55,14 +55,14 @@ void saveDocument(const DocumentPlace& place) {
     dialog.setDialogInitialFolder(remembered.empty() ? specialFolder(SpecialFolder::documents)
                                                      : wideFromDoc(remembered));
     // The dialog is modal, so this is still the text when it has been confirmed.
-    const DocText text = place.editor.getText();
+    DocText text = place.editor.getText();
     const DocText selection =
         place.editor.getSelectionLength() > 0 ? place.editor.getSelectedText() : DocText();
     dialog.setDialogFileName(wideFromDoc(suggestedFileName(remembered, text, selection)));
     if (!dialog.showFileDialog(place.dialogOwner)) return;
 
     const std::wstring path = dialog.dialogFileName();
-    if (!writeWholeFile(path, encodeDocumentFile(text, place.encoding))) {
+    if (!writeWholeFile(path, encodeDocumentFile(std::move(text), place.encoding))) {
         place.questions.messageBox(withPath(u"保存失败：", path), kWarning, {});
         return;
     }

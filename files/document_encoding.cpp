@@ -1,6 +1,7 @@
 #include "files/document_encoding.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "text/code_page.h"
 #include "text/utf8.h"
@@ -75,7 +76,8 @@ FileEncoding detectEncoding(std::string_view bytes) {
     return FileEncoding::documentCodePage;
 }
 
-DocumentFile decodeDocumentFile(std::string_view bytes) {
+DocumentFile decodeDocumentFile(std::string file) {
+    std::string_view bytes = file;
     const FileEncoding encoding = detectEncoding(bytes);
     switch (encoding) {
         case FileEncoding::utf8:
@@ -94,13 +96,13 @@ DocumentFile decodeDocumentFile(std::string_view bytes) {
         case FileEncoding::documentCodePage:
             break;
     }
-    DocText text(bytes);
+    DocText text = std::move(file);
     const bool cut = cutAtNul(text);
     const bool unreadable = !isDecodable(text);
     return {std::move(text), encoding, cut || unreadable};
 }
 
-std::string encodeDocumentFile(std::string_view text, FileEncoding encoding) {
+std::string encodeDocumentFile(DocText text, FileEncoding encoding) {
     switch (encoding) {
         case FileEncoding::utf8:
             return utf8FromUtf16(utf16FromDoc(text));
@@ -113,7 +115,7 @@ std::string encodeDocumentFile(std::string_view text, FileEncoding encoding) {
         case FileEncoding::documentCodePage:
             break;
     }
-    return std::string(text);
+    return text;
 }
 
 }  // namespace wendrill

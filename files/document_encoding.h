@@ -29,7 +29,9 @@ struct DocumentFile {
     bool incomplete = false;
 };
 
-DocumentFile decodeDocumentFile(std::string_view bytes);
-std::string encodeDocumentFile(std::string_view text, FileEncoding encoding);
+// Both take their input whole: a file in the document code page is the document's own bytes,
+// handed over without a copy.
+DocumentFile decodeDocumentFile(std::string bytes);
+std::string encodeDocumentFile(DocText text, FileEncoding encoding);
 
 }  // namespace wendrill

@@ -93,7 +93,7 @@ void checkDocumentBytes(const uint8_t* data, size_t size) {
 // show another encoding: a GBK text cut at a NUL may be UTF-8). Written UTF-8 is always strict.
 void checkDocumentFile(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const DocumentFile file = decodeDocumentFile(bytes);
+    const DocumentFile file = decodeDocumentFile(std::string(bytes));
     require(file.text.find('\0') == std::string::npos);
     const DocumentFile again = decodeDocumentFile(encodeDocumentFile(file.text, file.encoding));
     require(again.text == file.text || again.encoding != file.encoding);
