@@ -49,10 +49,25 @@ void dispatch(App& app, MSG& msg) {
     DispatchMessageW(&msg);
 }
 
-// Runs the message loop until done() holds.
-template <class Done>
-void loopUntil(App& app, Done done) {
-    while (!done()) {
+constexpr double kLabelPatience = 30;  // seconds
+
+// Runs the message loop until the label shows the figure; says so if it does not in good time.
+void loopUntilLabelShows(App& app, int64_t expected) {
+    const std::u16string wanted = countLabelText(expected, std::nullopt);
+    const double start = seconds();
+    bool told = false;
+    while (labelText(app) != wanted) {
+        if (!told && seconds() - start > kLabelPatience) {
+            told = true;
+            std::string digits;
+            for (char16_t c : labelText(app)) {
+                if (c < 0x80) digits += static_cast<char>(c);
+            }
+            std::printf("  the label still shows %s, not %lld, after %.0f s; queue status %08lx\n",
+                        digits.c_str(), static_cast<long long>(expected), kLabelPatience,
+                        static_cast<unsigned long>(GetQueueStatus(QS_ALLINPUT)));
+            std::fflush(stdout);
+        }
         MSG msg;
         if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             dispatch(app, msg);
@@ -141,7 +156,7 @@ int main(int argc, char** argv) {
     const double loadStart = seconds();
     app.editor().setText(document);
     const double loaded = seconds();
-    loopUntil(app, [&] { return labelText(app) == countLabelText(expected, std::nullopt); });
+    loopUntilLabelShows(app, expected);
     std::printf("%zu MB document: opened in %.2f s, label exact %.2f s later\n", megabytes,
                 loaded - loadStart, seconds() - loaded);
 
@@ -166,17 +181,13 @@ int main(int argc, char** argv) {
                 const bool hearing = (run % 4 == 1 || run % 4 == 2);
                 app.editor().setSelectedText("\r\n");
                 // Whatever the label has to count from the last run is counted before the keys.
-                loopUntil(app, [&] {
-                    return labelText(app) == countLabelText(expected, std::nullopt);
-                });
+                loopUntilLabelShows(app, expected);
                 setLabelHearing(app, hearing);
                 append(hearing ? with : without, typeKeys(app, keys, pauseMs));
                 expected += keys;
                 if (!hearing) continue;
                 const double lastKey = seconds();
-                loopUntil(app, [&] {
-                    return labelText(app) == countLabelText(expected, std::nullopt);
-                });
+                loopUntilLabelShows(app, expected);
                 exactAfter = std::max(exactAfter, seconds() - lastKey);
             }
             std::printf("  %-13s a key every %4d ms: waits %6.2f without the label, %6.2f with "
