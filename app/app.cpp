@@ -62,7 +62,7 @@ DocText App::inputBox(std::u16string_view prompt, std::u16string_view title) {
 DocumentPlace App::documentPlace() {
     return DocumentPlace{editor(), fileDialog_, questions_, window_.handle(),
                          [this](std::string_view caption) { window_.setCaption(caption); },
-                         [this] { markSaved(); }};
+                         [this] { markSaved(); }, document_.encoding};
 }
 
 void App::markSaved() {
@@ -71,10 +71,16 @@ void App::markSaved() {
 }
 
 void App::windowCreated() {
+    questions_.setOwner(window_.handle());
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
-    configureFileDrop(dropTarget_, window_.dropPad(), editor(),
-                      [this](const DocText& paths) { openDroppedFile(documentPlace(), paths); });
+    // A drop opens its file after the drop has returned: the source waits for the drop, and the
+    // opening may ask the user.
+    configureFileDrop(
+        dropTarget_, editorDropCallback_, window_.dropPad(), editor(),
+        [this](const DocText& paths) {
+            window_.post([this, paths] { openDroppedFile(documentPlace(), paths); });
+        });
     openCommandLineFile();
     // The control starts on the notice page as its initial address; showNoticePage loads it anew.
     panel_.attach(window_.noticeView(), window_.searchEdit());
@@ -102,6 +108,7 @@ void App::closeRequested() {
 }
 
 void App::windowDestroying() {
+    questions_.setOwner(nullptr);
     dropTarget_.unbind();
     panel_.unhookBrowserWindow();
     panel_.closeBrowser();

@@ -12,6 +12,7 @@
 #include "app/questions.h"
 #include "files/document_commands.h"
 #include "files/drop_target.h"
+#include "files/editor_drop_callback.h"
 #include "files/file_dialog.h"
 #include "panel/notice_panel.h"
 
@@ -35,6 +36,7 @@ class App : private MainWindowEvents {
     NoticePanel& panel() { return panel_; }
     FileDialog& fileDialog() { return fileDialog_; }
     DropTarget& dropTarget() { return dropTarget_; }
+    EditorDropCallback& editorDropCallback() { return editorDropCallback_; }
     // What the file commands work on.
     DocumentPlace documentPlace();
     int messageBox(std::u16string_view text, int style, std::u16string_view title = {});
@@ -64,8 +66,10 @@ class App : private MainWindowEvents {
     DocText commandLine_;
     // Before the window: it is still there while the window is destroyed.
     NoticePanel panel_{[this] { window_.showPopupMenu(kBlockMenu); }};
-    // Before the window, for the same reason: its windows are unregistered as they go.
+    // Before the window, for the same reason: its windows are unregistered as they go, and its
+    // Editor's controls hold the callback until they go.
     DropTarget dropTarget_;
+    EditorDropCallback editorDropCallback_;
     MainWindow window_{*this};
     FileDialog fileDialog_;
     DocumentState document_;

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/dpi.h"
 #include "app/ui_text.h"
 #include "commands/format_tables.h"
 #include "editor/codepage.h"
@@ -18,22 +19,15 @@ constexpr wchar_t kNoticeViewClass[] = L"WendrillNoticeView";
 constexpr wchar_t kDropPadClass[] = L"WendrillDropPad";
 constexpr wchar_t kCaption[] = L"Wendrill";
 
+// Every length here and in kControlRows is at 96 DPI and scaled to the window's DPI by scaled().
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 500;
 // A fixed single frame with a title bar: it can be minimised and moved, never resized.
 constexpr DWORD kFrameStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-// Places in the client area; a list's height includes its dropped-down part.
-constexpr RECT kColorBoxPlace{111, 2, 111 + 48, 2 + 160};
-constexpr RECT kSizeBoxPlace{58, 2, 58 + 48, 2 + 160};
-constexpr RECT kAlignBoxPlace{5, 2, 5 + 48, 2 + 160};
-constexpr RECT kNoticeViewPlace{610, 80, 610 + 210, 80 + 360};
-constexpr RECT kSearchButtonPlace{610, 35, 610 + 180, 35 + 32};
-constexpr RECT kSearchEditPlace{610, 5, 610 + 180, 5 + 24};
-constexpr RECT kEditorPlace{0, 25, 0 + 600, 25 + 450};
-constexpr RECT kDropPadPlace = kEditorPlace;
 constexpr int kListFieldHeight = 20;
+constexpr int kListFrame = 6;  // the usual frame of a list's field, above and below its items
+constexpr int kPopupOffset = 3;
 constexpr int kEditorId = 100;
 
 constexpr UINT kDestroyRequest = WM_APP + 1;
@@ -41,9 +35,47 @@ constexpr UINT kShowEditMenu = WM_APP + 2;
 constexpr UINT kRunPosted = WM_APP + 3;
 // Menu item i of the tree has the command id kFirstItemId + i.
 constexpr UINT kFirstItemId = 1000;
-constexpr int kPopupOffset = 3;
 
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+
+struct Place {
+    int left, top, width, height;
+};
+
+struct ControlRow {
+    Control control;
+    const wchar_t* windowClass;  // null for the Editor, which makes its own control
+    const wchar_t* text;
+    DWORD style;
+    DWORD exStyle;
+    Place place;  // in the client area at 96 DPI; a list's height includes its dropped-down part
+};
+
+constexpr DWORD kTabStop = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD kButtonStyle = kTabStop | BS_PUSHBUTTON;
+constexpr DWORD kFieldStyle = kTabStop | ES_LEFT | ES_AUTOHSCROLL;
+constexpr DWORD kPadStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+constexpr wchar_t kSearchButtonText[] = L"\u767E\u5EA6\u4E00\u4E0B";  // 百度一下
+
+// In creation order; DropPad lies directly beneath the Editor.
+// clang-format off
+const ControlRow kControlRows[] = {
+    {Control::colorBox, WC_COMBOBOXW, L"", kListStyle, 0, {111, 2, 48, 160}},
+    {Control::sizeBox, WC_COMBOBOXW, L"", kListStyle, 0, {58, 2, 48, 160}},
+    {Control::alignBox, WC_COMBOBOXW, L"", kListStyle, 0, {5, 2, 48, 160}},
+    {Control::noticeView, kNoticeViewClass, L"", kTabStop, 0, {610, 80, 210, 360}},
+    {Control::searchButton, WC_BUTTONW, kSearchButtonText, kButtonStyle, 0, {610, 35, 180, 32}},
+    {Control::searchEdit, WC_EDITW, L"", kFieldStyle, WS_EX_CLIENTEDGE, {610, 5, 180, 24}},
+    {Control::editor, nullptr, nullptr, 0, 0, {0, 25, 600, 450}},
+    {Control::dropPad, kDropPadClass, L"", kPadStyle, 0, {0, 25, 600, 450}},
+};
+// clang-format on
+
+RECT scaledPlace(const Place& place, UINT dpi) {
+    const int left = scaled(place.left, dpi);
+    const int top = scaled(place.top, dpi);
+    return RECT{left, top, left + scaled(place.width, dpi), top + scaled(place.height, dpi)};
+}
 
 ATOM registerClass(const wchar_t* name, WNDPROC procedure, HBRUSH background, HICON icon) {
     WNDCLASSEXW wc{};
@@ -72,22 +104,12 @@ bool registerClasses(WNDPROC mainProcedure) {
     return registered;
 }
 
-HFONT userInterfaceFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        return nullptr;
-    }
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
 template <class Items>
 void fillList(HWND list, const Items& items) {
     for (const auto& item : items) {
         const std::wstring text = wideFromDoc(item.text);
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kListFieldHeight - 6);
     // Showing the first item sends no selection event, so no format command runs.
     SendMessageW(list, CB_SETCURSEL, 0, 0);
 }
@@ -140,53 +162,106 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::create() {
     if (!registerClasses(windowProc)) return false;
-    // Centred by integer division; on a screen smaller than the window the corner is negative.
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
-    window_ = CreateWindowExW(0, kWindowClass, kCaption, kFrameStyle, left, top, kWindowWidth,
-                              kWindowHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    // Placed and sized once the DPI of its monitor is known.
+    window_ = CreateWindowExW(0, kWindowClass, kCaption, kFrameStyle, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
     if (!window_) return false;
-    font_ = userInterfaceFont();
+    dpi_ = windowDpi(window_);
+    placeWindow();
     createControls();
     if (!editor_.window()) {
         DestroyWindow(window_);
         window_ = nullptr;
         return false;
     }
+    useFont();
+    fillList(colorBox(), kColourItems);
+    fillList(sizeBox(), kSizeItems);
+    fillList(alignBox(), kAlignItems);
+    SendMessageW(searchEdit(), EM_SETLIMITTEXT, 0, 0);  // 0: as long as the control can hold
+    layOut();
     buildMenus();
     events_.windowCreated();
     return true;
 }
 
-HWND MainWindow::createChild(const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                             DWORD exStyle, const RECT& place) {
-    HWND child = CreateWindowExW(exStyle, windowClass, text, style, place.left, place.top,
-                                 place.right - place.left, place.bottom - place.top, window_,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (child && font_) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return child;
+HWND MainWindow::control(Control which) const {
+    return which == Control::editor ? editor_.window() : controls_[static_cast<size_t>(which)];
+}
+
+// Centred by integer division; on a screen smaller than the window the corner is negative.
+void MainWindow::placeWindow() {
+    const int width = scaled(kWindowWidth, dpi_);
+    const int height = scaled(kWindowHeight, dpi_);
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Children are stacked in the order they are made, the first on top, and Tab follows it.
 void MainWindow::createControls() {
-    colorBox_ = createChild(WC_COMBOBOXW, L"", kListStyle, 0, kColorBoxPlace);
-    sizeBox_ = createChild(WC_COMBOBOXW, L"", kListStyle, 0, kSizeBoxPlace);
-    alignBox_ = createChild(WC_COMBOBOXW, L"", kListStyle, 0, kAlignBoxPlace);
-    fillList(colorBox_, kColourItems);
-    fillList(sizeBox_, kSizeItems);
-    fillList(alignBox_, kAlignItems);
-    noticeView_ =
-        createChild(kNoticeViewClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, kNoticeViewPlace);
-    searchButton_ =
-        createChild(WC_BUTTONW, L"\u767E\u5EA6\u4E00\u4E0B",  // 百度一下
-                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, kSearchButtonPlace);
-    searchEdit_ =
-        createChild(WC_EDITW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                    WS_EX_CLIENTEDGE, kSearchEditPlace);
-    SendMessageW(searchEdit_, EM_SETLIMITTEXT, 0, 0);  // 0: as long as the control can hold
-    if (!editor_.create(window_, kEditorPlace, kEditorId)) return;
-    dropPad_ =
-        createChild(kDropPadClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, kDropPadPlace);
+    for (const ControlRow& row : kControlRows) {
+        const RECT place = scaledPlace(row.place, dpi_);
+        if (row.control == Control::editor) {
+            if (!editor_.create(window_, place, kEditorId)) return;
+            continue;
+        }
+        controls_[static_cast<size_t>(row.control)] =
+            CreateWindowExW(row.exStyle, row.windowClass, row.text, row.style, place.left,
+                            place.top, place.right - place.left, place.bottom - place.top, window_,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+}
+
+// The Editor keeps its own fonts; every other control shows the system's message font.
+void MainWindow::useFont() {
+    HFONT old = font_;
+    font_ = userInterfaceFont(dpi_);
+    for (const ControlRow& row : kControlRows) {
+        if (row.control == Control::editor) continue;
+        SendMessageW(control(row.control), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
+    if (old) DeleteObject(old);
+}
+
+// Every place and size for the window's DPI.
+void MainWindow::layOut() {
+    for (const ControlRow& row : kControlRows) {
+        const RECT place = scaledPlace(row.place, dpi_);
+        if (row.control == Control::editor) {
+            editor_.setPlace(place);
+        } else {
+            MoveWindow(control(row.control), place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, TRUE);
+        }
+    }
+    fitListFields();
+    editor_.setZoom(dpi_, screenDpi());
+}
+
+// A list's field is its items' height plus the frame the list draws around them, which differs
+// from system to system: measured, so that the field comes out at its given height.
+void MainWindow::fitListFields() {
+    const int field = scaled(kListFieldHeight, dpi_);
+    for (Control list : {Control::colorBox, Control::sizeBox, Control::alignBox}) {
+        HWND box = control(list);
+        SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - kListFrame);
+        RECT shown{};
+        GetWindowRect(box, &shown);
+        const int frame = (shown.bottom - shown.top) - (field - kListFrame);
+        if (frame != kListFrame) {
+            SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - frame);
+        }
+    }
+}
+
+// The suggested rectangle keeps the window where the user dragged it, at the new size.
+void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    useFont();
+    layOut();
 }
 
 void MainWindow::buildMenus() {
@@ -229,8 +304,9 @@ void MainWindow::showPopupMenu(std::u16string_view menuText) {
     POINT cursor{};
     GetCursorPos(&cursor);
     // A chosen item arrives as WM_COMMAND, the same way as from the menu bar.
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x + kPopupOffset,
-                   cursor.y + kPopupOffset, 0, window_, nullptr);
+    const int offset = scaled(kPopupOffset, dpi_);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x + offset,
+                   cursor.y + offset, 0, window_, nullptr);
     DestroyMenu(popup);
 }
 
@@ -247,10 +323,31 @@ void MainWindow::post(std::function<void()> action) {
 }
 
 void MainWindow::moveFocus(bool backwards) {
-    HWND control = GetFocus();
-    while (control && GetParent(control) != window_) control = GetParent(control);
-    HWND next = GetNextDlgTabItem(window_, control, backwards);
+    HWND focus = GetFocus();
+    while (focus && GetParent(focus) != window_) focus = GetParent(focus);
+    HWND next = GetNextDlgTabItem(window_, focus, backwards);
     if (next) SetFocus(next);
+}
+
+void MainWindow::runPosted() {
+    if (posted_.empty()) return;
+    const std::function<void()> action = std::move(posted_.front());
+    posted_.pop_front();
+    action();
+}
+
+// The system gives an activated top-level window the focus itself, where typed keys go nowhere.
+void MainWindow::rememberFocus() {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window_, focus)) return;  // keep what the last deactivation saw
+    focusWhenActive_ = focus == editor_.window() ? nullptr : focus;
+}
+
+void MainWindow::restoreFocus() {
+    HWND target = focusWhenActive_;
+    // The Editor's control may have been replaced meanwhile, and another may have gone.
+    if (!target || !IsWindow(target) || !IsChild(window_, target)) target = editor_.window();
+    SetFocus(target);
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -275,11 +372,21 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             events_.editorRightButton();
             return 0;
         case kRunPosted:
-            if (!posted_.empty()) {
-                const std::function<void()> action = std::move(posted_.front());
-                posted_.pop_front();
-                action();
+            runPosted();
+            return 0;
+        case WM_ACTIVATE:
+            // A minimised window gets its focus back when it is restored (WM_SETFOCUS).
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                rememberFocus();
+            } else if (HIWORD(wParam) == 0) {
+                restoreFocus();
             }
+            return 0;
+        case WM_SETFOCUS:
+            restoreFocus();
+            return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
             events_.closeRequested();
@@ -309,7 +416,7 @@ LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
         }
     } else if (code == CBN_SELCHANGE) {
         events_.listSelected(control);
-    } else if (control == searchButton_ && code == BN_CLICKED) {
+    } else if (control == searchButton() && code == BN_CLICKED) {
         events_.searchClicked();
     }
     return 0;

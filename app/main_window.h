@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <string_view>
@@ -27,6 +28,19 @@ class MainWindowEvents {
     virtual void editorRightButton() = 0;
 };
 
+// The controls in creation order, which is also their stacking and Tab order.
+enum class Control : size_t {
+    colorBox,
+    sizeBox,
+    alignBox,
+    noticeView,
+    searchButton,
+    searchEdit,
+    editor,
+    dropPad,
+    count
+};
+
 class MainWindow {
   public:
     explicit MainWindow(MainWindowEvents& events) : events_(events) {}
@@ -40,13 +54,14 @@ class MainWindow {
 
     HWND handle() const { return window_; }
     Editor& editor() { return editor_; }
-    HWND colorBox() const { return colorBox_; }
-    HWND sizeBox() const { return sizeBox_; }
-    HWND alignBox() const { return alignBox_; }
-    HWND noticeView() const { return noticeView_; }
-    HWND searchButton() const { return searchButton_; }
-    HWND searchEdit() const { return searchEdit_; }
-    HWND dropPad() const { return dropPad_; }
+    HWND control(Control which) const;
+    HWND colorBox() const { return control(Control::colorBox); }
+    HWND sizeBox() const { return control(Control::sizeBox); }
+    HWND alignBox() const { return control(Control::alignBox); }
+    HWND noticeView() const { return control(Control::noticeView); }
+    HWND searchButton() const { return control(Control::searchButton); }
+    HWND searchEdit() const { return control(Control::searchEdit); }
+    HWND dropPad() const { return control(Control::dropPad); }
     HACCEL shortcuts() const { return shortcuts_; }
     const MenuTree& menuTree() const { return tree_; }
 
@@ -69,25 +84,29 @@ class MainWindow {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onNotify(LPARAM lParam);
+    void placeWindow();
     void createControls();
-    HWND createChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, DWORD exStyle,
-                     const RECT& place);
+    void useFont();
+    void layOut();
+    void fitListFields();
+    void onDpiChanged(UINT dpi, const RECT& suggested);
+    void rememberFocus();
+    void restoreFocus();
+    void runPosted();
     void buildMenus();
 
     MainWindowEvents& events_;
     HWND window_ = nullptr;
-    HWND colorBox_ = nullptr;
-    HWND sizeBox_ = nullptr;
-    HWND alignBox_ = nullptr;
-    HWND noticeView_ = nullptr;
-    HWND searchButton_ = nullptr;
-    HWND searchEdit_ = nullptr;
-    HWND dropPad_ = nullptr;
+    std::array<HWND, static_cast<size_t>(Control::count)> controls_{};  // the Editor's is its own
+    UINT dpi_ = 96;
     HFONT font_ = nullptr;
     HACCEL shortcuts_ = nullptr;
     Editor editor_;
     MenuTree tree_ = initialMenuTree();
     bool destroyRequested_ = false;
+    // The control to get the focus back when the window is active again; null: the Editor,
+    // whichever control it has then.
+    HWND focusWhenActive_ = nullptr;
     std::deque<std::function<void()>> posted_;
 };
 

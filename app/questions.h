@@ -20,11 +20,18 @@ inline constexpr int kAnswerNo = 6;
 class Questions {
 public:
     virtual ~Questions() = default;
-    // An owner-less box, modal for the whole program; an empty title shows "信息：".
+    // The window every message box is shown over, above it even when it is topmost, and which
+    // takes no input while the box shows. Without one a box is modal for the whole program.
+    void setOwner(HWND owner) { owner_ = owner; }
+    HWND owner() const { return owner_; }
+    // An empty title shows "信息：".
     virtual int messageBox(std::u16string_view text, int style, std::u16string_view title) = 0;
     // One line of input over the owner window.
     virtual InputAnswer inputBox(HWND owner, std::u16string_view prompt,
                                  std::u16string_view title) = 0;
+
+private:
+    HWND owner_ = nullptr;
 };
 
 // The platform's message box and the program's own input box.

@@ -9,6 +9,8 @@
 
 #include "bench/corpus.h"
 #include "commands/line_cleanup.h"
+#include "text/character_count.h"
+#include "text/code_page.h"
 #include "text/doc_text.h"
 
 namespace wendrill {
@@ -89,6 +91,19 @@ void trimEveryLine(benchmark::State& state) {
     countBytes(state, text);
 }
 
+// The document code page on GBK text, both ways; MB/s are of the GBK bytes.
+void utf16FromGbk(benchmark::State& state) { wholeText(state, utf16FromDoc); }
+
+void gbkFromUtf16Text(benchmark::State& state) {
+    const std::string& text = corpus(state);
+    const std::u16string utf16 = utf16FromDoc(text);
+    for (auto _ : state) {
+        DocText bytes = docFromUtf16(utf16);
+        benchmark::DoNotOptimize(bytes);
+    }
+    countBytes(state, text);
+}
+
 BENCHMARK(memcpyBaseline)->Apply(corpusSizes);
 BENCHMARK(freshCopyBaseline)->Apply(corpusSizes);
 BENCHMARK(memchrBaseline)->Apply(corpusSizes);
@@ -99,6 +114,9 @@ BENCHMARK_CAPTURE(wholeText, splitText_lines, splitLines)->Apply(corpusSizes);
 BENCHMARK(trimEveryLine)->Apply(corpusSizes);
 BENCHMARK_CAPTURE(wholeText, withoutBlankLines, withoutBlankLines)->Apply(corpusSizes);
 BENCHMARK_CAPTURE(wholeText, withTrimmedLines, withTrimmedLines)->Apply(corpusSizes);
+BENCHMARK(utf16FromGbk)->Apply(corpusSizes);
+BENCHMARK(gbkFromUtf16Text)->Apply(corpusSizes);
+BENCHMARK_CAPTURE(wholeText, nonSpaceCharacterCount, nonSpaceCharacterCount)->Apply(corpusSizes);
 
 }  // namespace
 }  // namespace wendrill

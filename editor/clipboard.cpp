@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "editor/codepage.h"
+#include "text/code_page.h"
 
 namespace wendrill {
 namespace {
@@ -55,16 +56,20 @@ bool setClipboardText(std::string_view text) {
     ClipboardGuard clipboard;
     if (!clipboard.isOpen() || !EmptyClipboard()) return false;
 
-    std::string bytes(text);  // with its terminating NUL
-    const bool stored = putOnClipboard(CF_TEXT, globalCopy(bytes.c_str(), bytes.size() + 1));
+    const std::u16string wide = utf16FromDoc(text);
+    const bool stored = putOnClipboard(  // with the terminating NUL
+        CF_UNICODETEXT, globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(char16_t)));
 
-    const std::wstring wide = wideFromDoc(text);
-    putOnClipboard(CF_UNICODETEXT, globalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)));
+    const std::string bytes = gbkFromUtf16(wide);
+    putOnClipboard(CF_TEXT, globalCopy(bytes.c_str(), bytes.size() + 1));
     putOnClipboard(CF_LOCALE, globalCopy(&kChineseLocale, sizeof kChineseLocale));
     return stored;
 }
 
-bool clipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+bool clipboardHasText() {
+    return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0 ||
+           IsClipboardFormatAvailable(CF_TEXT) != 0;
+}
 
 void clearClipboard() {
     ClipboardGuard clipboard;

@@ -1,7 +1,7 @@
 #pragma once
-// Plain text on the clipboard. The text is stored as CF_TEXT with the document's GBK bytes and,
-// so that programs on a system with another ANSI code page read it right, also as Unicode with
-// the Chinese locale.
+// Plain text on the clipboard. The text is stored as Unicode, whole; for older programs also as
+// CF_TEXT in code page 936 (where a character GBK lacks is "?"), with the Chinese locale so that
+// they read it right on a system with another ANSI code page.
 
 #include <optional>
 #include <string_view>
@@ -11,10 +11,10 @@
 namespace wendrill {
 
 bool setClipboardText(std::string_view text);  // false if the clipboard could not be opened
-bool clipboardHasText();
+bool clipboardHasText();  // Unicode or CF_TEXT
 void clearClipboard();
-// The text as a paste would take it: the Unicode text converted to code page 936 where there is
-// one, else the CF_TEXT bytes; nothing if the clipboard holds no text or cannot be opened.
+// The text as a paste would take it: the Unicode text where there is one, else the CF_TEXT bytes;
+// nothing if the clipboard holds no text or cannot be opened.
 std::optional<DocText> clipboardText();
 
 }  // namespace wendrill

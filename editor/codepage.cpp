@@ -1,33 +1,19 @@
 #include "editor/codepage.h"
 
-#include <windows.h>
-
-#include <climits>
+#include "text/code_page.h"
 
 namespace wendrill {
 
-std::wstring wideFromDoc(std::string_view text) {
-    if (text.empty() || text.size() > INT_MAX) return {};
-    const int size = static_cast<int>(text.size());
-    const int count = MultiByteToWideChar(kDocumentCodePage, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    if (count > 0) {
-        MultiByteToWideChar(kDocumentCodePage, 0, text.data(), size, wide.data(), count);
-    }
-    return wide;
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide text is UTF-16");
+
+std::wstring wideFromUtf16(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+std::u16string_view utf16View(std::wstring_view text) {
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
 }
 
-DocText docFromWide(std::wstring_view text) {
-    if (text.empty() || text.size() > INT_MAX) return {};
-    const int size = static_cast<int>(text.size());
-    const int count =
-        WideCharToMultiByte(kDocumentCodePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    DocText doc(static_cast<size_t>(count), '\0');
-    if (count > 0) {
-        WideCharToMultiByte(kDocumentCodePage, 0, text.data(), size, doc.data(), count, nullptr,
-                            nullptr);
-    }
-    return doc;
-}
+std::wstring wideFromDoc(std::string_view text) { return wideFromUtf16(utf16FromDoc(text)); }
+
+DocText docFromWide(std::wstring_view text) { return docFromUtf16(utf16View(text)); }
 
 }  // namespace wendrill

@@ -1,6 +1,6 @@
 #pragma once
-// The document's code page is 936 by definition, whatever the system's ANSI code page is:
-// every text that crosses into the platform is converted here, naming it.
+// Document text as the platform's wide text: the document code page (text/code_page.h) is
+// converted here, never by the system's ANSI code page, so no character is lost on the way.
 
 #include <string>
 #include <string_view>
@@ -9,9 +9,11 @@
 
 namespace wendrill {
 
-inline constexpr unsigned kDocumentCodePage = 936;
-
 std::wstring wideFromDoc(std::string_view text);
 DocText docFromWide(std::wstring_view text);
+
+// Windows' wide text is UTF-16: these only change the type.
+std::wstring wideFromUtf16(std::u16string_view text);
+std::u16string_view utf16View(std::wstring_view text);
 
 }  // namespace wendrill

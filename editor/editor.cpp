@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include <richedit.h>
+#include <richole.h>
 
 #include <algorithm>
 #include <climits>
@@ -140,6 +141,28 @@ void Editor::configure(HWND control) const {
     send(control, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     send(control, EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
     send(control, EM_SHOWSCROLLBAR, SB_HORZ, wordWrap_ ? FALSE : TRUE);
+    if (oleCallback_) send(control, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(oleCallback_));
+    if (zoomNumerator_ != 0) send(control, EM_SETZOOM, zoomNumerator_, zoomDenominator_);
+}
+
+void Editor::setOleCallback(IRichEditOleCallback* callback) {
+    oleCallback_ = callback;
+    if (control_) send(control_, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback));
+}
+
+void Editor::setPlace(const RECT& place) {
+    place_ = place;
+    if (control_) {
+        MoveWindow(control_, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, TRUE);
+    }
+}
+
+// A ratio of one is sent as such rather than as "no zoom" (0, 0), which Wine's control ignores.
+void Editor::setZoom(UINT numerator, UINT denominator) {
+    zoomNumerator_ = numerator;
+    zoomDenominator_ = denominator;
+    if (control_) send(control_, EM_SETZOOM, numerator, denominator);
 }
 
 DocText Editor::getText() const { return streamOut(control_); }

@@ -17,6 +17,8 @@
 #include "editor/undo_history.h"
 #include "text/doc_text.h"
 
+struct IRichEditOleCallback;
+
 namespace wendrill {
 
 class Editor {
@@ -31,6 +33,14 @@ class Editor {
     // editor.cpp); whoever subclasses the control or registers with it is told of each new window
     // here, before the text goes in.
     void onControlCreated(std::function<void(HWND)> handler);
+
+    // Settings every control the Editor makes gets, the fresh ones of setText included.
+    // The callback must outlive the Editor's controls.
+    void setOleCallback(IRichEditOleCallback* callback);
+    void setPlace(const RECT& place);
+    // Text drawn at numerator / denominator of its size: the monitor's DPI over the one the
+    // control lays text out at, so the points stay points on every monitor.
+    void setZoom(UINT numerator, UINT denominator);
 
     DocText getText() const;
     // A whole-text rewrite, which undo() takes back in one step. False if the control did not
@@ -89,6 +99,9 @@ class Editor {
     int32_t storedStart_ = 0;
     int32_t storedLength_ = 0;
     std::function<void(HWND)> controlCreated_;
+    IRichEditOleCallback* oleCallback_ = nullptr;
+    UINT zoomNumerator_ = 0;  // 0: never zoomed
+    UINT zoomDenominator_ = 0;
     UndoHistory history_;
 };
 

@@ -3,45 +3,47 @@
 #include <richedit.h>
 
 #include <cstring>
+#include <string>
 
-#include "editor/codepage.h"
+#include "text/code_page.h"
 
 namespace wendrill {
 namespace {
 
-// Plain text in code page 936; the control converts, so it never depends on the ANSI code page.
-constexpr WPARAM kPlainDocText = SF_TEXT | SF_USECODEPAGE | (WPARAM{kDocumentCodePage} << 16);
+// UTF-16 converted here: the control's own conversion would write "?" for every character code
+// page 936 lacks.
+constexpr WPARAM kPlainUtf16 = SF_TEXT | SF_UNICODE;
 
 struct InStream {
-    std::string_view text;
+    std::u16string_view text;
     size_t next = 0;
 };
 
-// The control converts each chunk on its own, so a chunk must not end between the two bytes of
-// a character (that character would come out as "?") nor between the CR and the LF of a line
-// break (that would make two breaks).
-size_t chunkEnd(std::string_view text, size_t begin, size_t end) {
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+
+// The control takes each chunk on its own, so a chunk must not end between the two units of a
+// surrogate pair nor between the CR and the LF of a line break (that would make two breaks).
+size_t chunkEnd(std::u16string_view text, size_t begin, size_t end) {
     if (end >= text.size()) return text.size();
-    if (end - begin > 1 && text[end - 1] == '\r' && text[end] == '\n') --end;
-    size_t runStart = end;
-    while (runStart > begin && static_cast<unsigned char>(text[runStart - 1]) >= 0x80) --runStart;
-    const bool endsOnLeadByte = (end - runStart) % 2 == 1;
-    return endsOnLeadByte && end - begin > 1 ? end - 1 : end;
+    const char16_t last = text[end - 1];
+    const bool splitsBreak = last == u'\r' && text[end] == u'\n';
+    return end - begin > 1 && (splitsBreak || isHighSurrogate(last)) ? end - 1 : end;
 }
 
 DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
     auto& in = *reinterpret_cast<InStream*>(cookie);
-    const size_t end = chunkEnd(in.text, in.next, in.next + static_cast<size_t>(wanted));
+    const size_t units = static_cast<size_t>(wanted) / sizeof(char16_t);
+    const size_t end = chunkEnd(in.text, in.next, in.next + units);
     const size_t count = end - in.next;
-    std::memcpy(buffer, in.text.data() + in.next, count);
+    std::memcpy(buffer, in.text.data() + in.next, count * sizeof(char16_t));
     in.next = end;
-    *given = static_cast<LONG>(count);
+    *given = static_cast<LONG>(count * sizeof(char16_t));
     return 0;
 }
 
 DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
-    reinterpret_cast<DocText*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                               static_cast<size_t>(count));
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                   static_cast<size_t>(count));
     *taken = count;
     return 0;
 }
@@ -49,19 +51,22 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* tak
 }  // namespace
 
 bool streamIn(HWND control, std::string_view text, WPARAM extraFlags) {
-    InStream in{text};
+    const std::u16string utf16 = utf16FromDoc(text);
+    InStream in{utf16};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&in), 0, readChunk};
-    SendMessageW(control, EM_STREAMIN, kPlainDocText | extraFlags,
+    SendMessageW(control, EM_STREAMIN, kPlainUtf16 | extraFlags,
                  reinterpret_cast<LPARAM>(&stream));
-    return stream.dwError == 0 && in.next == text.size();
+    return stream.dwError == 0 && in.next == utf16.size();
 }
 
 DocText streamOut(HWND control, WPARAM extraFlags) {
-    DocText text;
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&text), 0, writeChunk};
-    SendMessageW(control, EM_STREAMOUT, kPlainDocText | extraFlags,
+    std::string bytes;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&bytes), 0, writeChunk};
+    SendMessageW(control, EM_STREAMOUT, kPlainUtf16 | extraFlags,
                  reinterpret_cast<LPARAM>(&stream));
-    return text;
+    std::u16string utf16(bytes.size() / sizeof(char16_t), u'\0');
+    std::memcpy(utf16.data(), bytes.data(), utf16.size() * sizeof(char16_t));
+    return docFromUtf16(utf16);
 }
 
 }  // namespace wendrill

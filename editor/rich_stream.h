@@ -1,5 +1,5 @@
 #pragma once
-// Plain text in and out of a Rich Edit control as code page 936 bytes, with CR LF line breaks.
+// Plain text in and out of a Rich Edit control as document text, with CR LF line breaks.
 
 #include <windows.h>
 

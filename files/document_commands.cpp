@@ -17,6 +17,12 @@ std::u16string withPath(std::u16string_view text, std::string_view path) {
     return std::u16string(text) + std::u16string(widePath.begin(), widePath.end());
 }
 
+// One line of document text, up to a NUL if there is one.
+DocText rememberedFolder() {
+    const std::string bytes = readWholeFile(rememberedFolderFile());
+    return bytes.substr(0, bytes.find('\0'));
+}
+
 }  // namespace
 
 DocText rememberedFolderFile() {
@@ -30,6 +36,7 @@ void newDocument(const DocumentPlace& place) {
         saveDocument(place);
     }
     place.editor.loadText("");
+    place.encoding = FileEncoding::documentCodePage;
     place.setCaption(kPlainCaption);
 }
 
@@ -44,7 +51,7 @@ void openDocument(const DocumentPlace& place) {
 void saveDocument(const DocumentPlace& place) {
     FileDialog& dialog = place.dialog;
     dialog.setDialogMode(DialogMode::save);
-    const DocText remembered = readDocumentFile(rememberedFolderFile());
+    const DocText remembered = rememberedFolder();
     dialog.setDialogInitialFolder(remembered.empty() ? specialFolder(SpecialFolder::documents)
                                                      : remembered);
     // The dialog is modal, so this is still the text when it has been confirmed.
@@ -55,7 +62,7 @@ void saveDocument(const DocumentPlace& place) {
     if (!dialog.showFileDialog(place.dialogOwner)) return;
 
     const DocText path = dialog.dialogFileName();
-    if (!writeWholeFile(path, text)) {
+    if (!writeWholeFile(path, encodeDocumentFile(text, place.encoding))) {
         place.questions.messageBox(withPath(u"保存失败：", path), kWarning, {});
         return;
     }
@@ -71,9 +78,15 @@ void openDocumentFile(const DocumentPlace& place, std::string_view path,
         place.questions.messageBox(withPath(u"文件太大，无法打开：", path), kWarning, {});
         return;
     }
-    place.editor.loadText(readDocumentFile(path));
+    const DocumentFile file = readDocumentFile(path);
+    place.editor.loadText(file.text);
+    place.encoding = file.encoding;
     place.markSaved();
     place.setCaption(joinTexts({captionPrefix, path}));
+    if (file.incomplete) {
+        place.questions.messageBox(
+            withPath(u"文件中有无法识别的字节或空字符，只读入了能识别的部分：", path), kWarning, {});
+    }
 }
 
 // Several files open the first: there is one document.

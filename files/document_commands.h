@@ -8,6 +8,7 @@
 
 #include "app/questions.h"
 #include "editor/editor.h"
+#include "files/document_encoding.h"
 #include "files/file_dialog.h"
 
 namespace wendrill {
@@ -25,6 +26,7 @@ struct DocumentPlace {
     HWND dialogOwner;
     std::function<void(std::string_view caption)> setCaption;
     std::function<void()> markSaved;
+    FileEncoding& encoding;  // the document's, for Save
 };
 
 void newDocument(const DocumentPlace& place);
@@ -32,8 +34,9 @@ void openDocument(const DocumentPlace& place);
 // Marks the document saved only when the file was written.
 void saveDocument(const DocumentPlace& place);
 
-// The file's text replaces the document, which is captioned captionPrefix and the path and
-// counts as saved. A file too large to open changes nothing and says so.
+// The file's text replaces the document, which is captioned captionPrefix and the path, counts as
+// saved and keeps the file's encoding. A file too large to open changes nothing and says so; one
+// that could be read only in part says so after opening.
 void openDocumentFile(const DocumentPlace& place, std::string_view path,
                       std::string_view captionPrefix);
 

@@ -99,21 +99,23 @@ bool isReadOnly(const std::wstring& path) {
 
 }  // namespace
 
-DocText readDocumentFile(std::string_view path) {
+std::string readWholeFile(std::string_view path) {
     FileHandle file = openForReading(path);
     if (!file) return {};
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestDocumentBytes) return {};
-    DocText bytes(static_cast<size_t>(size.QuadPart), '\0');
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!bytes.empty() &&
         !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
         return {};
     }
     bytes.resize(read);
-    const size_t nul = bytes.find('\0');
-    if (nul != DocText::npos) bytes.resize(nul);
     return bytes;
+}
+
+DocumentFile readDocumentFile(std::string_view path) {
+    return decodeDocumentFile(readWholeFile(path));
 }
 
 bool isTooLargeToOpen(std::string_view path) {

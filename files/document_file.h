@@ -1,10 +1,11 @@
 #pragma once
-// Document files: the document's bytes as they are, no header, no byte-order mark, nothing added.
-// Paths are code page 936 texts.
+// Document files, read and written whole; files/document_encoding.h says what their bytes mean.
+// Paths are document texts.
 
 #include <cstdint>
 #include <string_view>
 
+#include "files/document_encoding.h"
 #include "text/doc_text.h"
 
 namespace wendrill {
@@ -13,9 +14,12 @@ namespace wendrill {
 // (in about two and a half minutes under Wine); a novel of ten million characters is 20 MB.
 inline constexpr int64_t kLargestDocumentBytes = int64_t{128} << 20;
 
-// All the file's bytes up to the first NUL. A path that names no readable file (missing, locked
-// for writing, a folder, not expressible, too large) gives the empty text; nothing is reported.
-DocText readDocumentFile(std::string_view path);
+// All the file's bytes. A path that names no readable file (missing, locked for writing, a
+// folder, too large) gives none; nothing is reported.
+std::string readWholeFile(std::string_view path);
+
+// The file's text, in the encoding its bytes show.
+DocumentFile readDocumentFile(std::string_view path);
 
 // True for an existing file larger than kLargestDocumentBytes; it is not opened to find out.
 bool isTooLargeToOpen(std::string_view path);

@@ -32,13 +32,8 @@ CLIPFORMAT clipboardFormat(DropKind kind) {
     return 0;
 }
 
-FORMATETC formatOf(DropKind kind) {
-    return FORMATETC{clipboardFormat(kind), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-}
-
-bool offers(IDataObject* data, DropKind kind) {
-    FORMATETC format = formatOf(kind);
-    return data && data->QueryGetData(&format) == S_OK;
+FORMATETC formatOf(CLIPFORMAT format) {
+    return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
 }
 
 struct MediumReleaser {
@@ -75,23 +70,37 @@ DocText pathsOf(HDROP drop) {
 
 // False when the data does not hand the kind over.
 bool takeDropped(IDataObject* data, DropKind kind, DocText& dropped) {
-    FORMATETC format = formatOf(kind);
+    if (kind == DropKind::files) {
+        std::optional<DocText> paths = droppedFiles(data);
+        if (paths) dropped = std::move(*paths);
+        return paths.has_value();
+    }
+    FORMATETC format = formatOf(clipboardFormat(kind));
     STGMEDIUM medium{};
     if (data->GetData(&format, &medium) != S_OK) return false;
     std::unique_ptr<STGMEDIUM, MediumReleaser> held(&medium);
     if (medium.tymed != TYMED_HGLOBAL || !medium.hGlobal) return false;
-    if (kind != DropKind::files) {
-        dropped = textOf(medium.hGlobal);
-        return true;
-    }
-    if (DragQueryFileW(static_cast<HDROP>(medium.hGlobal), kFileCountQuery, nullptr, 0) == 0) {
-        return false;
-    }
-    dropped = pathsOf(static_cast<HDROP>(medium.hGlobal));
+    dropped = textOf(medium.hGlobal);
     return true;
 }
 
 }  // namespace
+
+bool offersFormat(IDataObject* data, CLIPFORMAT format) {
+    FORMATETC wanted = formatOf(format);
+    return data && data->QueryGetData(&wanted) == S_OK;
+}
+
+std::optional<DocText> droppedFiles(IDataObject* data) {
+    FORMATETC format = formatOf(CF_HDROP);
+    STGMEDIUM medium{};
+    if (!data || data->GetData(&format, &medium) != S_OK) return std::nullopt;
+    std::unique_ptr<STGMEDIUM, MediumReleaser> held(&medium);
+    if (medium.tymed != TYMED_HGLOBAL || !medium.hGlobal) return std::nullopt;
+    const auto drop = static_cast<HDROP>(medium.hGlobal);
+    if (DragQueryFileW(drop, kFileCountQuery, nullptr, 0) == 0) return std::nullopt;
+    return pathsOf(drop);
+}
 
 bool DropTarget::bindDropWindow(HWND window) {
     if (bound_) return false;
@@ -101,16 +110,12 @@ bool DropTarget::bindDropWindow(HWND window) {
     return true;
 }
 
+// A Rich Edit control that has a drop target of its own (on Windows) keeps it: it takes files
+// through its callback (editor_drop_callback.h). Wine's control has none and gets this one.
 void DropTarget::serveCoveringWindow(HWND window) {
     // The window served before is the Editor's old control, about to be destroyed.
     if (coveringWindow_) RevokeDragDrop(coveringWindow_);
-    coveringWindow_ = nullptr;
-    HRESULT registered = RegisterDragDrop(window, this);
-    // A Rich Edit that serves drags itself takes no files; opening dropped files comes first.
-    if (registered == DRAGDROP_E_ALREADYREGISTERED && SUCCEEDED(RevokeDragDrop(window))) {
-        registered = RegisterDragDrop(window, this);
-    }
-    if (SUCCEEDED(registered)) coveringWindow_ = window;
+    coveringWindow_ = SUCCEEDED(RegisterDragDrop(window, this)) ? window : nullptr;
 }
 
 void DropTarget::unbind() {
@@ -134,7 +139,7 @@ HRESULT DropTarget::QueryInterface(REFIID id, void** object) {
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
     dragged_.reset();
     for (DropKind kind : kKindsInOrder) {
-        if (accepts_[index(kind)] && offers(data, kind)) {
+        if (accepts_[index(kind)] && offersFormat(data, clipboardFormat(kind))) {
             dragged_ = kind;
             break;
         }
@@ -166,17 +171,6 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
         if (handler) handler(dropped);
     }
     return E_FAIL;
-}
-
-void configureFileDrop(DropTarget& target, HWND dropPad, Editor& editor, DropHandler opener) {
-    target.setAccepts(DropKind::files, true);
-    target.setAccepts(DropKind::text, false);
-    target.setAccepts(DropKind::link, false);
-    target.setAccepts(DropKind::html, false);
-    target.onDropped(DropKind::files, std::move(opener));
-    target.bindDropWindow(dropPad);
-    // The Editor lies on DropPad and the platform gives a drop to the window under the mouse.
-    editor.onControlCreated([&target](HWND control) { target.serveCoveringWindow(control); });
 }
 
 }  // namespace wendrill

@@ -11,7 +11,6 @@
 #include <functional>
 #include <optional>
 
-#include "editor/editor.h"
 #include "text/doc_text.h"
 
 namespace wendrill {
@@ -68,7 +67,10 @@ class DropTarget final : public IDropTarget {
     ULONG references_ = 0;
 };
 
-// Files only, dropped on DropPad or on the Editor that covers it, each drop opened by opener.
-void configureFileDrop(DropTarget& target, HWND dropPad, Editor& editor, DropHandler opener);
+// Whether the dragged data offers the format in global memory.
+bool offersFormat(IDataObject* data, CLIPFORMAT format);
+// The files a drag hands over: one path, or every path followed by CR LF; nothing when it hands
+// over no list of files.
+std::optional<DocText> droppedFiles(IDataObject* data);
 
 }  // namespace wendrill

@@ -134,11 +134,12 @@ class Site final : public IOleClientSite,
     HWND container_;
 };
 
-// Hears DWebBrowserEvents2 and passes on the one event the program handles.
+// Hears DWebBrowserEvents2 and passes on the events the program handles.
 class EventSink final : public IDispatch, private Counted {
   public:
-    explicit EventSink(std::function<void()> downloadComplete)
-        : downloadComplete_(std::move(downloadComplete)) {}
+    EventSink(std::function<void()> downloadComplete, std::function<void()> documentComplete)
+        : downloadComplete_(std::move(downloadComplete)),
+          documentComplete_(std::move(documentComplete)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2) {
@@ -163,11 +164,13 @@ class EventSink final : public IDispatch, private Counted {
     HRESULT STDMETHODCALLTYPE Invoke(DISPID event, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                      EXCEPINFO*, UINT*) override {
         if (event == DISPID_DOWNLOADCOMPLETE && downloadComplete_) downloadComplete_();
+        if (event == DISPID_DOCUMENTCOMPLETE && documentComplete_) documentComplete_();
         return S_OK;
     }
 
   private:
     std::function<void()> downloadComplete_;
+    std::function<void()> documentComplete_;
 };
 
 struct BstrFree {
@@ -218,7 +221,7 @@ void BrowserHost::listen(std::function<void()> downloadComplete) {
         return;
     }
     ComPtr<IDispatch> sink;
-    sink.Attach(new EventSink(std::move(downloadComplete)));
+    sink.Attach(new EventSink(std::move(downloadComplete), [this] { useMiddleTextSize(); }));
     if (FAILED(events_->Advise(sink.Get(), &cookie_))) events_.Reset();
 }
 
@@ -229,6 +232,16 @@ void BrowserHost::navigate(std::u16string_view address) {
     VARIANT none;
     VariantInit(&none);
     browser_->Navigate(url.get(), &none, &none, &none, &none);
+}
+
+// The browser keeps a text size per page it shows, so it is set again for each page.
+void BrowserHost::useMiddleTextSize() {
+    if (!browser_) return;
+    VARIANT size;
+    VariantInit(&size);
+    size.vt = VT_I4;
+    size.lVal = kMiddleTextSize;
+    browser_->ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &size, nullptr);
 }
 
 bool BrowserHost::translateKey(MSG& msg) {

@@ -29,6 +29,11 @@ class BrowserHost {
     // A plain navigation: no flags, no target frame, no posted data, no extra headers.
     void navigate(std::u16string_view address);
 
+    // The middle one of the browser's five text sizes (0 smallest to 4 largest); done by the
+    // host itself once each page has loaded.
+    static constexpr long kMiddleTextSize = 2;
+    void useMiddleTextSize();
+
     // The page's own keyboard handling; true if it took the key.
     bool translateKey(MSG& msg);
 

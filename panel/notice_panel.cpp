@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "panel/search_address.h"
+#include "text/utf8.h"
 
 // The hook and the shell are used as they come: a failed exchange is tried again at the next
 // download, and a search the shell cannot open is not reported.
@@ -37,17 +38,21 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
-std::string utf8FromWide(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
+// The full path of the program, however long; empty if it cannot be had.
+std::u16string modulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) return std::u16string(path.begin(), path.begin() + length);
+        path.resize(path.size() * 2);  // cut short: try a larger buffer
+    }
 }
 
 }  // namespace
+
+std::u16string noticePageOfThisProgram() { return noticePageAddress(modulePath()); }
 
 void openWithShell(const ShellRequest& request) {
     ShellExecuteA(request.owner, request.verb, request.file.c_str(), request.parameters,
@@ -61,10 +66,10 @@ void NoticePanel::attach(HWND noticeView, HWND searchEdit) {
 
 void NoticePanel::embedBrowser() {
     if (!noticeView_ || !browser_.open(noticeView_, [this] { hookBrowserWindow(); })) return;
-    browser_.navigate(kNoticePageAddress);
+    browser_.navigate(noticePageOfThisProgram());
 }
 
-void NoticePanel::showNoticePage() { browser_.navigate(kNoticePageAddress); }
+void NoticePanel::showNoticePage() { browser_.navigate(noticePageOfThisProgram()); }
 
 void NoticePanel::hookBrowserWindow() {
     if (browserHooked_ != 0) return;
@@ -112,7 +117,9 @@ void NoticePanel::searchWeb() {
     ShellRequest request;
     request.owner = FindWindowA(nullptr, kBrowserFrameTitle);
     request.verb = "open";
-    request.file = searchAddress(utf8FromWide(windowText(searchEdit_)));
+    const std::wstring query = windowText(searchEdit_);
+    request.file = searchAddress(
+        utf8FromUtf16({reinterpret_cast<const char16_t*>(query.data()), query.size()}));
     request.show = SW_SHOWNORMAL;
     shell_(request);
 }

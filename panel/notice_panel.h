@@ -24,6 +24,9 @@ using ShellOpener = std::function<void(const ShellRequest&)>;
 
 void openWithShell(const ShellRequest& request);
 
+// The address of the notice page inside the program that runs.
+std::u16string noticePageOfThisProgram();
+
 class NoticePanel {
   public:
     // showBlockMenu shows BlockMenu, the popup that holds no items.

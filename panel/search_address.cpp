@@ -13,7 +13,31 @@ bool isUnreserved(unsigned char byte) {
            (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
 }
 
+constexpr std::u16string_view kNoticePageName = u"/notice.html";
+
+// A res: address ends its module path at the first "/" and decodes it; a backslash must be
+// escaped. Letters beyond ASCII stay as they are: the address is UTF-16 and is decoded to UTF-16.
+bool staysInResPath(char16_t c) {
+    return c > 0x7F || (c < 0x80 && isUnreserved(static_cast<unsigned char>(c))) || c == u':';
+}
+
 }  // namespace
+
+std::u16string noticePageAddress(std::u16string_view modulePath) {
+    std::u16string address = u"res://";
+    address.reserve(address.size() + modulePath.size() * kEscapeBytes + kNoticePageName.size());
+    for (char16_t c : modulePath) {
+        if (staysInResPath(c)) {
+            address += c;
+            continue;
+        }
+        address += u'%';
+        address += static_cast<char16_t>(kHexDigits[(c >> 4) & 0x0F]);
+        address += static_cast<char16_t>(kHexDigits[c & 0x0F]);
+    }
+    address += kNoticePageName;
+    return address;
+}
 
 std::string searchAddress(std::string_view queryUtf8) {
     std::string address;

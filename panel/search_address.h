@@ -7,8 +7,9 @@
 namespace wendrill {
 
 // The maker's site has no notice page yet, so the page ships inside wendrill.exe as an HTML
-// resource; a real web address can take this one's place as it is.
-inline constexpr std::u16string_view kNoticePageAddress = u"res://wendrill.exe/notice.html";
+// resource, found by the res: address of the module that runs, whatever it is called and
+// wherever it lies. modulePath is that module's full path.
+std::u16string noticePageAddress(std::u16string_view modulePath);
 
 // The engine behind the button "百度一下"; the query is appended to it.
 inline constexpr std::string_view kSearchAddressBase = "https://www.baidu.com/s?wd=";

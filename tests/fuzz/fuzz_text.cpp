@@ -11,6 +11,7 @@
 
 #include "commands/line_cleanup.h"
 #include "tests/fuzz/reference.h"
+#include "text/character_count.h"
 #include "text/doc_text.h"
 
 namespace wendrill::fuzz {
@@ -96,6 +97,29 @@ void checkRemoveAllSpaces(const Input& in) {
 void checkLineCleanup(const Input& in) {
     require(wendrill::withoutBlankLines(view(in.text)) == ref::cleanLines(view(in.text), false));
     require(wendrill::withTrimmedLines(view(in.text)) == ref::cleanLines(view(in.text), true));
+}
+
+// Raw bytes almost never form a four-byte space, so the text is also read as a list of pieces:
+// the white space itself, its neighbours and its halves, which joined give every misalignment.
+void checkCharacterCount(const Input& in) {
+    static constexpr std::string_view kPieces[] = {
+        "a",         "\xB5\xC4",         "\xA1",         "\x81",         "0",
+        "\x81\x30",  "\x84\x32",         "\x36\xA3",     "\x81\x36\xA4\x38", "\x81\x36\xA6\x35",
+        "\xFF",      "\x80",             "\x81\x30\x81", "\x95\x33",     "\x31",
+    };
+    std::string pieces;
+    for (char c : in.text) {
+        const auto index = static_cast<unsigned char>(c);
+        if (index < std::size(ref::kWhiteSpace)) {
+            pieces += ref::kWhiteSpace[index];
+        } else {
+            pieces += kPieces[index % std::size(kPieces)];
+        }
+    }
+    const std::vector<char> exact(pieces.begin(), pieces.end());  // its own block, for ASan
+    require(wendrill::nonSpaceCharacterCount(view(in.text)) ==
+            ref::nonSpaceCharacterCount(view(in.text)));
+    require(wendrill::nonSpaceCharacterCount(view(exact)) == ref::nonSpaceCharacterCount(view(exact)));
 }
 
 }  // namespace wendrill::fuzz

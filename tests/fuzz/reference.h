@@ -2,7 +2,9 @@
 // Deliberately plain versions of the scanning operations: one cursor moving a character at a
 // time, written straight from the rules, for the fuzz targets to compare against.
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -122,6 +124,44 @@ inline std::string cleanLines(std::string_view text, bool trim) {
         out += "\r\n";
     }
     return out;
+}
+
+// The white space of the 字数, each spelled out as the bytes it takes in the document.
+inline constexpr std::string_view kWhiteSpace[] = {
+    " ", "\t", "\r", "\n", "\xA1\xA1",
+    "\x81\x30\x84\x32",                                  // U+00A0
+    "\x81\x34\xAC\x34",                                  // U+1680
+    "\x81\x36\xA3\x36", "\x81\x36\xA3\x37", "\x81\x36\xA3\x38",  // U+2000 to U+2002
+    "\x81\x36\xA3\x39", "\x81\x36\xA4\x30", "\x81\x36\xA4\x31",  // U+2003 to U+2005
+    "\x81\x36\xA4\x32", "\x81\x36\xA4\x33", "\x81\x36\xA4\x34",  // U+2006 to U+2008
+    "\x81\x36\xA4\x35", "\x81\x36\xA4\x36", "\x81\x36\xA4\x37",  // U+2009 to U+200B
+    "\x81\x36\xA7\x32",                                  // U+202F
+    "\x81\x36\xAB\x35",                                  // U+205F
+    "\x84\x31\x95\x33",                                  // U+FEFF
+};
+
+inline size_t characterWidth(std::string_view text, size_t cursor) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[cursor + i]); };
+    const auto half = [](unsigned char b) { return b >= 0x81 && b <= 0xFE; };
+    const auto digit = [](unsigned char b) { return b >= '0' && b <= '9'; };
+    if (byte(0) < 0x80 || cursor + 1 == text.size()) return 1;
+    if (cursor + 4 <= text.size() && half(byte(0)) && digit(byte(1)) && half(byte(2)) &&
+        digit(byte(3))) {
+        return 4;
+    }
+    return 2;
+}
+
+inline int64_t nonSpaceCharacterCount(std::string_view text) {
+    int64_t count = 0;
+    for (size_t c = 0; c < text.size(); c += characterWidth(text, c)) {
+        const std::string_view character = text.substr(c, characterWidth(text, c));
+        if (std::find(std::begin(kWhiteSpace), std::end(kWhiteSpace), character) ==
+            std::end(kWhiteSpace)) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 }  // namespace wendrill::reference

@@ -30,5 +30,25 @@ TEST(SearchAddress, QueryIsPercentEncodedAfterTheFixedAddress) {
     }
 }
 
+TEST(NoticePageAddress, NamesTheModuleByItsFullPathEscaped) {
+    struct Case {
+        const char* name;
+        std::u16string path, address;
+    };
+    const Case cases[] = {
+        {"drive colon stays, backslashes escaped", u"C:\\wendrill.exe",
+         u"res://C:%5Cwendrill.exe/notice.html"},
+        {"a renamed copy: space and brackets", u"D:\\下载\\wendrill (1).exe",
+         u"res://D:%5C下载%5Cwendrill%20%281%29.exe/notice.html"},
+        {"characters that would end or escape the path", u"C:\\a%b#c?d/e.exe",
+         u"res://C:%5Ca%25b%23c%3Fd%2Fe.exe/notice.html"},
+        {"a long-path prefix", u"\\\\?\\C:\\w.exe", u"res://%5C%5C%3F%5CC:%5Cw.exe/notice.html"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(noticePageAddress(c.path), c.address);
+    }
+}
+
 }  // namespace
 }  // namespace wendrill

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/codepage.h"
@@ -17,10 +18,12 @@
 
 namespace wendrill::test {
 
-// One format in global memory; every GetData hands out a copy, as the platform's objects do.
+// Formats in global memory; every GetData hands out a copy, as the platform's objects do.
 class DataObject final : public IDataObject {
   public:
-    DataObject(CLIPFORMAT format, const std::string& bytes) : format_(format), bytes_(bytes) {}
+    using Formats = std::vector<std::pair<CLIPFORMAT, std::string>>;
+    DataObject(CLIPFORMAT format, const std::string& bytes) : formats_{{format, bytes}} {}
+    explicit DataObject(Formats formats) : formats_(std::move(formats)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (id == IID_IUnknown || id == IID_IDataObject) {
@@ -35,10 +38,11 @@ class DataObject final : public IDataObject {
     ULONG STDMETHODCALLTYPE Release() override { return --references_; }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-        HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
+        const std::string* bytes = find(format);
+        if (!bytes) return DV_E_FORMATETC;
+        HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
         if (!copy) return E_OUTOFMEMORY;
-        std::memcpy(GlobalLock(copy), bytes_.data(), bytes_.size());
+        std::memcpy(GlobalLock(copy), bytes->data(), bytes->size());
         GlobalUnlock(copy);
         *medium = STGMEDIUM{};
         medium->tymed = TYMED_HGLOBAL;
@@ -47,9 +51,7 @@ class DataObject final : public IDataObject {
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        return format && format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) != 0
-                   ? S_OK
-                   : DV_E_FORMATETC;
+        return find(format) ? S_OK : DV_E_FORMATETC;
     }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
         out->ptd = nullptr;
@@ -58,8 +60,11 @@ class DataObject final : public IDataObject {
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override {
         if (direction != DATADIR_GET) return E_NOTIMPL;
-        FORMATETC format{format_, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-        return SHCreateStdEnumFmtEtc(1, &format, formats);
+        std::vector<FORMATETC> offered;
+        for (const auto& [format, bytes] : formats_) {
+            offered.push_back(FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL});
+        }
+        return SHCreateStdEnumFmtEtc(static_cast<UINT>(offered.size()), offered.data(), formats);
     }
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
         return OLE_E_ADVISENOTSUPPORTED;
@@ -70,8 +75,15 @@ class DataObject final : public IDataObject {
     }
 
   private:
-    CLIPFORMAT format_;
-    std::string bytes_;
+    const std::string* find(const FORMATETC* wanted) const {
+        if (!wanted || (wanted->tymed & TYMED_HGLOBAL) == 0) return nullptr;
+        for (const auto& [format, bytes] : formats_) {
+            if (format == wanted->cfFormat) return &bytes;
+        }
+        return nullptr;
+    }
+
+    Formats formats_;
     ULONG references_ = 1;
 };
 

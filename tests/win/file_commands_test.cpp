@@ -5,18 +5,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 
 #include "editor/codepage.h"
 #include "files/document_commands.h"
 #include "files/document_file.h"
+#include "files/editor_drop_callback.h"
 #include "files/known_folders.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/drop_data.h"
 #include "tests/win/file_dialog_driver.h"
 #include "tests/win/gbk.h"
 #include "tests/win/menu_driver.h"
+#include "text/code_page.h"
+#include "text/utf8.h"
 
 namespace wendrill {
 namespace {
@@ -365,7 +369,9 @@ TEST_F(FileDropTest, WhatADropDoes) {
         EXPECT_EQ(caption(), opened ? u"Wendrill" + wide(c.caption) : u"") << c.pin;
         EXPECT_EQ(app->document().savedFlag, opened ? 1 : 0) << c.pin;
     }
-    EXPECT_TRUE(questions.asked.empty());
+    // Only the file with a NUL was read in part, and says so.
+    EXPECT_EQ(askedTexts(), std::vector<std::u16string>{
+                                u"文件中有无法识别的字节或空字符，只读入了能识别的部分：" + wide(withNul)});
 }
 
 TEST_F(FileDropTest, AFileTooLargeToOpenChangesNothingAndSaysSo) {
@@ -383,6 +389,229 @@ TEST_F(FileDropTest, AFileTooLargeToOpenChangesNothingAndSaysSo) {
     EXPECT_EQ(caption(), u"Wendrill");
 }
 
+// Whichever drop target takes the drop, ours (where the control has none, as under Wine) or the
+// control's own through its callback (on Windows), the file opens only after the drop has
+// returned: the source waits for the drop, and opening may ask the user.
+TEST_F(FileDropTest, ADroppedFileOpensOnlyAfterTheDropHasReturned) {
+    const DocText path = folder.file("拖放.txt");
+    writeBytes(path, "dropped");
+    const DocText huge = folder.file("huge.txt");
+    {
+        std::ofstream file(fsPath(huge), std::ios::binary);
+        file.seekp(kLargestDocumentBytes);
+        file.put('x');
+    }
+    struct Way {
+        const char* pin;
+        std::function<void(IDataObject&)> drop;
+    } ways[] = {
+        {"our drop target",
+         [&](IDataObject& data) {
+             DWORD effect = DROPEFFECT_COPY;
+             app->dropTarget().DragEnter(&data, MK_LBUTTON, {}, &effect);
+             effect = DROPEFFECT_COPY;
+             EXPECT_EQ(app->dropTarget().Drop(&data, 0, {}, &effect), E_FAIL);
+         }},
+        {"the control's own drop target, through its callback",
+         [&](IDataObject& data) {
+             EditorDropCallback& callback = app->editorDropCallback();
+             CLIPFORMAT format = 0;
+             EXPECT_EQ(callback.QueryAcceptData(&data, &format, RECO_DROP, FALSE, nullptr), S_FALSE)
+                 << "dragging a file over the text is allowed";
+             EXPECT_TRUE(FAILED(callback.QueryAcceptData(&data, &format, RECO_DROP, TRUE, nullptr)))
+                 << "the control takes none of it";
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.pin);
+        editor().setText("kept");
+        app->window().setCaption("");
+        app->document().savedFlag = 0;
+        questions.asked.clear();
+
+        test::DataObject tooLarge = test::fileDrop({huge});
+        way.drop(tooLarge);
+        EXPECT_TRUE(questions.asked.empty()) << "no box inside the drop";
+        pump();
+        EXPECT_EQ(askedTexts(), std::vector<std::u16string>{u"文件太大，无法打开：" + wide(huge)});
+
+        test::DataObject file = test::fileDrop({path});
+        way.drop(file);
+        EXPECT_EQ(editor().getText(), "kept");
+        pump();
+        EXPECT_EQ(editor().getText(), "dropped");
+        EXPECT_EQ(caption(), u"Wendrill" + wide(path));
+        EXPECT_EQ(app->document().savedFlag, 1);
+    }
+}
+
+// Counts what a drop target of the control's own is asked; it takes nothing.
+class OwnDropTarget final : public IDropTarget {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+        if (id == IID_IUnknown || id == IID_IDropTarget) {
+            *object = static_cast<IDropTarget*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        ++entered;
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    int entered = 0;
+};
+
+// On Windows the Rich Edit control serves drags itself (moving text inside the document,
+// dropping text from a browser); registering ours in its place would take that away.
+TEST_F(FileDropTest, AControlWithADropTargetOfItsOwnKeepsIt) {
+    const DocText path = folder.file("a.txt");
+    writeBytes(path, "dropped");
+    const HWND control = app->window().searchEdit();
+    OwnDropTarget own;
+    ASSERT_EQ(RegisterDragDrop(control, &own), S_OK);
+    app->dropTarget().serveCoveringWindow(control);
+
+    test::DataObject files = test::fileDrop({path});
+    const HWND main = app->window().handle();
+    test::dragAndDrop(files, onScreen(main, {300, 12}), onScreen(control, {20, 10}));
+    pump();
+    EXPECT_GT(own.entered, 0);
+    EXPECT_EQ(editor().getText(), "") << "our target never saw the drop";
+    RevokeDragDrop(control);
+}
+
+// What the control takes of dropped data: plain text, never formats, pictures or objects.
+TEST(EditorDropCallbackTest, DroppedTextComesInAsPlainTextOnly) {
+    const auto rtf = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"Rich Text Format"));
+    const std::string redText = "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cf1\\fs72 x}";
+    const std::string unicodeText("x\0\0\0", 4);
+    struct Case {
+        const char* pin;
+        test::DataObject::Formats formats;
+        DWORD reco;
+        bool accepted;
+        CLIPFORMAT chosen;  // 0: the control chooses
+    } cases[] = {
+        {"rich text and text: the Unicode text",
+         {{rtf, redText}, {CF_UNICODETEXT, unicodeText}, {CF_TEXT, "x"}},
+         RECO_DROP,
+         true,
+         CF_UNICODETEXT},
+        {"text in the code page only", {{CF_TEXT, "x"}}, RECO_DROP, true, CF_TEXT},
+        {"rich text alone is refused", {{rtf, redText}}, RECO_DROP, false, 0},
+        {"a picture is refused", {{CF_DIB, std::string(64, '\0')}}, RECO_DROP, false, 0},
+        {"a paste is left to the control",
+         {{rtf, redText}, {CF_UNICODETEXT, unicodeText}},
+         RECO_PASTE,
+         true,
+         0},
+    };
+    EditorDropCallback callback;
+    for (const Case& c : cases) {
+        for (BOOL really : {FALSE, TRUE}) {
+            SCOPED_TRACE(std::string(c.pin) + (really ? ", dropped" : ", dragged over"));
+            test::DataObject data(c.formats);
+            CLIPFORMAT format = 0;
+            const HRESULT answer =
+                callback.QueryAcceptData(&data, &format, c.reco, really, nullptr);
+            EXPECT_EQ(answer == S_OK, c.accepted);
+            EXPECT_EQ(format, c.chosen);
+        }
+    }
+}
+
+// Files in their own encodings, with characters GBK lacks: opened, shown and saved back.
+class FileEncodingTest : public FileDropTest {
+  protected:
+    void open(const DocText& path) {
+        test::DataObject files = test::fileDrop({path});
+        dropDirectly(files);
+    }
+    std::u16string shown() { return utf16FromDoc(editor().getText()); }
+};
+
+TEST_F(FileEncodingTest, EachEncodingOpensIntactAndIsSavedBackByteForByte) {
+    const std::u16string text = u"第一章 😀 © • 㐀 𠀀 한글\r\n正文";
+    const std::string utf8 = utf8FromUtf16(text);
+    const std::string utf16 = encodeDocumentFile(docFromUtf16(text), FileEncoding::utf16LittleEndian);
+    struct Case {
+        const char* pin;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-8", utf8},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8},
+        {"UTF-16 little-endian", utf16},
+        {"UTF-16 big-endian",
+         encodeDocumentFile(docFromUtf16(text), FileEncoding::utf16BigEndian)},
+        {"GBK with four-byte sequences", docFromUtf16(text)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pin);
+        const DocText original = folder.file("original.txt");
+        writeBytes(original, c.bytes);
+        open(original);
+        EXPECT_EQ(shown(), text);
+        const DocText saved = folder.file("saved.txt");
+        chooseWithDialog(u"保存", saved);
+        EXPECT_EQ(bytesOf(saved), c.bytes);
+        open(saved);
+        EXPECT_EQ(shown(), text);
+    }
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(FileEncodingTest, NewStartsOverAsTheDocumentsOwnBytes) {
+    const DocText original = folder.file("utf8.txt");
+    writeBytes(original, "\xEF\xBB\xBF\xE4\xB8\xAD");
+    open(original);
+    ASSERT_EQ(shown(), u"中");
+    ASSERT_TRUE(test::chooseMenuItem(app->window().handle(), u"新建"));
+    editor().setText(docFromUtf16(u"中😀"));
+    const DocText saved = folder.file("new.txt");
+    chooseWithDialog(u"保存", saved);
+    EXPECT_EQ(bytesOf(saved), "\xD6\xD0\x94\x39\xFC\x36");
+}
+
+TEST_F(FileEncodingTest, AFileReadOnlyInPartSaysSoAfterOpening) {
+    struct Case {
+        const char* pin;
+        std::string bytes;
+        std::u16string shown;
+    } cases[] = {
+        {"a NUL byte", std::string("\xD6\xD0\0\xCE\xC4", 5), u"中"},
+        {"bytes that make no character", "\xD6\xD0\x81 x", u"中?x"},
+        {"UTF-16 with an odd last byte", std::string("\xFF\xFE\x2D\x4E\x41", 5), u"中"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pin);
+        const DocText path = folder.file("part.txt");
+        writeBytes(path, c.bytes);
+        questions.asked.clear();
+        open(path);
+        EXPECT_EQ(shown(), c.shown);
+        EXPECT_EQ(caption(), u"Wendrill" + wide(path)) << "opened as any file";
+        EXPECT_EQ(app->document().savedFlag, 1);
+        EXPECT_EQ(askedTexts(),
+                  std::vector<std::u16string>{
+                      u"文件中有无法识别的字节或空字符，只读入了能识别的部分：" + wide(path)});
+        EXPECT_EQ(questions.asked.at(0).style, kWarning);
+    }
+}
+
 TEST(DropTargetTest, EachAdmittedKindRaisesItsOwnEvent) {
     const auto link = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocator"));
     const auto html = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"HTML Format"));
@@ -393,8 +622,8 @@ TEST(DropTargetTest, EachAdmittedKindRaisesItsOwnEvent) {
         DocText delivered;
     } cases[] = {
         {"text", test::textDrop("some text"), DropKind::text, "some text"},
-        {"a link", test::DataObject(link, std::string("https://example.com/", 21)),
-         DropKind::link, "https://example.com/"},
+        {"a link", test::DataObject(link, std::string("https://example.com/", 21)), DropKind::link,
+         "https://example.com/"},
         {"HTML", test::DataObject(html, std::string("<b>x</b>", 9)), DropKind::html, "<b>x</b>"},
         {"files", test::fileDrop({"C:\\a.txt", "C:\\b.txt"}), DropKind::files,
          "C:\\a.txt\r\nC:\\b.txt\r\n"},
@@ -404,9 +633,8 @@ TEST(DropTargetTest, EachAdmittedKindRaisesItsOwnEvent) {
         std::vector<std::pair<DropKind, DocText>> raised;
         for (DropKind kind : {DropKind::text, DropKind::files, DropKind::link, DropKind::html}) {
             target.setAccepts(kind, true);
-            target.onDropped(kind, [&raised, kind](const DocText& text) {
-                raised.emplace_back(kind, text);
-            });
+            target.onDropped(
+                kind, [&raised, kind](const DocText& text) { raised.emplace_back(kind, text); });
         }
         DWORD effect = DROPEFFECT_COPY;
         target.DragEnter(&c.data, MK_LBUTTON, {}, &effect);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -22,6 +23,8 @@
 
 namespace wendrill {
 namespace {
+
+namespace fs = std::filesystem;
 
 // The browser's window chain, outermost first, made of our own windows with empty titles.
 constexpr const char* kChainClasses[] = {"Shell Embedding", "Shell DocObject View",
@@ -368,27 +371,94 @@ std::u16string wideFromUtf8(std::string_view utf8) {
     return wide;
 }
 
-// The page as the res: address finds it: "res://MODULE/NAME", an HTML resource of that module.
-std::optional<std::string> noticePageResource() {
-    const std::u16string address(kNoticePageAddress);
-    const std::u16string scheme = u"res://";
-    if (address.rfind(scheme, 0) != 0) return std::nullopt;
+// The page a res: address finds, as the browser finds it: "res://MODULE/NAME", the module's
+// path percent-encoded, NAME an HTML resource of that module.
+std::optional<std::string> pageAt(std::u16string_view address) {
+    const std::u16string_view scheme = u"res://";
+    if (address.substr(0, scheme.size()) != scheme) return std::nullopt;
     const size_t slash = address.find(u'/', scheme.size());
-    const std::u16string module = address.substr(scheme.size(), slash - scheme.size());
-    const std::u16string name = address.substr(slash + 1);
-    const std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFree> program(LoadLibraryExW(
-        reinterpret_cast<const wchar_t*>(module.c_str()), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (slash == std::u16string_view::npos) return std::nullopt;
+    std::wstring module;
+    for (size_t i = scheme.size(); i < slash; ++i) {
+        if (address[i] == u'%' && i + 2 < slash) {
+            const std::string hex(address.begin() + i + 1, address.begin() + i + 3);
+            module += static_cast<wchar_t>(std::stoi(hex, nullptr, 16));
+            i += 2;
+        } else {
+            module += static_cast<wchar_t>(address[i]);
+        }
+    }
+    const std::wstring name(address.begin() + slash + 1, address.end());
+    const std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFree> program(
+        LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!program) return std::nullopt;
-    HRSRC found = FindResourceW(program.get(), reinterpret_cast<const wchar_t*>(name.c_str()),
-                                MAKEINTRESOURCEW(23));  // RT_HTML
+    HRSRC found = FindResourceW(program.get(), name.c_str(), MAKEINTRESOURCEW(23));  // RT_HTML
     HGLOBAL loaded = found ? LoadResource(program.get(), found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) return std::nullopt;
     return std::string(static_cast<const char*>(bytes), SizeofResource(program.get(), found));
 }
 
+std::wstring thisModule() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+// A folder of the test's own, with a space and Chinese in its name, gone again afterwards.
+class CopyFolder {
+  public:
+    CopyFolder() : path_(fs::temp_directory_path() / L"wendrill \u526F\u672C") {  // 副本
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+        fs::create_directories(path_);
+    }
+    ~CopyFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    // A copy of the file, as a user's browser names a second download.
+    std::wstring copyOf(const fs::path& file) const {
+        const fs::path copy = path_ / L"wendrill (1).exe";
+        fs::copy_file(file, copy, fs::copy_options::overwrite_existing);
+        return copy.wstring();
+    }
+    const fs::path& path() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+// The child of the next test runs this in a renamed copy of the tests; here it finds the page
+// in the tests themselves.
+TEST(NoticePageTest, TheRunningProgramFindsItsPageInItself) {
+    EXPECT_TRUE(pageAt(noticePageOfThisProgram()).has_value()) << "in " << fs::path(thisModule());
+}
+
+TEST(NoticePageTest, ARenamedCopyOfTheProgramFindsItsPageInItself) {
+    CopyFolder folder;
+    const std::wstring copy = folder.copyOf(thisModule());
+    std::wstring commandLine =
+        L"\"" + copy + L"\" --gtest_filter=NoticePageTest.TheRunningProgramFindsItsPageInItself";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, folder.path().c_str(), &startup, &process));
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(exitCode, 0u) << "the renamed copy did not find its page";
+}
+
 TEST(NoticePageTest, ShipsInsideTheProgramWithEveryShortcutOfTheMenus) {
-    const std::optional<std::string> page = noticePageResource();
+    CopyFolder folder;
+    const std::wstring program =
+        folder.copyOf(fs::path(thisModule()).parent_path() / L"wendrill.exe");
+    const std::optional<std::string> page = pageAt(noticePageAddress(
+        std::u16string(reinterpret_cast<const char16_t*>(program.c_str()), program.size())));
     ASSERT_TRUE(page.has_value());
     EXPECT_NE(page->find("<meta charset=\"utf-8\">"), std::string::npos);
     const std::u16string text = wideFromUtf8(*page);
