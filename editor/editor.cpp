@@ -243,8 +243,12 @@ void Editor::setSelectedText(std::string_view text) {
     const CHARRANGE range = selection(control_);
     const int32_t length = textLength();
     const int32_t end = std::min<int32_t>(range.cpMax, length);
-    const bool wholeText = range.cpMin == 0 && end == length && length > 0;
-    if (!wholeText && end - range.cpMin <= kInPlaceLimit && text.size() <= size_t{kInPlaceLimit}) {
+    if (range.cpMin == 0 && end == length && length > 0) {
+        // The caret ends behind the new text, as after a paste.
+        rewrite(text, UndoStep{getText(), 0, length}, CHARRANGE{-1, -1});
+        return;
+    }
+    if (end - range.cpMin <= kInPlaceLimit && text.size() <= size_t{kInPlaceLimit}) {
         replaceSelectionUndoably(control_, text);
         if (textReplaced_) textReplaced_();
         return;

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "editor/clipboard.h"
+#include "editor/keys.h"
 #include "files/document_commands.h"
 #include "files/document_file.h"
 #include "files/known_folders.h"
@@ -91,7 +92,11 @@ TEST_F(PlainTextTest, AWholeTextRewriteLeavesTheInitialFormats) {
         const char* what;
         std::function<void()> rewrite;
     } cases[] = {
-        {"删除全部空行", [this] { choose(u"删除全部空行"); }},
+        {"Ctrl+R",
+         [this] {
+             pressKeys(VK_CONTROL, 'R');
+             settle();
+         }},
         {"删除所有行首空格", [this] { choose(u"删除所有行首空格"); }},
         {"首行缩进", [this] { choose(u"首行缩进"); }},
         {"替换文字 over everything",
