@@ -94,7 +94,7 @@ void App::openCommandLineFile() {
     openDocumentFile(documentPlace(), arguments.front(), kPlainCaption);
 }
 
-void App::closeRequested() {
+bool App::documentMayGo() {
     const DocText text = editor().getText();
     const CloseInputs inputs{compareText(text, "") == 0, editor().isModified(),
                              compareText(text, document_.savedText) == 0, document_.savedFlag};
@@ -104,7 +104,19 @@ void App::closeRequested() {
         answeredYes = messageBox(u"是否保存文章？", kYesNoQuestion, u"提示：") == kAnswerYes;
         if (answeredYes) runCommand(Command::saveDocument);
     }
-    if (closesAfterQuestion(answeredYes, document_.savedFlag)) DestroyWindow(window_.handle());
+    return closesAfterQuestion(answeredYes, document_.savedFlag);
+}
+
+void App::closeRequested() {
+    if (documentMayGo()) DestroyWindow(window_.handle());
+}
+
+// A log-off, restart or shut-down is a close the user did not ask for here: it asks the same.
+bool App::sessionEnding() {
+    window_.setShutdownBlockReason(u"文章尚未保存");
+    const bool mayEnd = documentMayGo();
+    window_.setShutdownBlockReason({});
+    return mayEnd;
 }
 
 void App::windowDestroying() {

@@ -54,6 +54,7 @@ class App : private MainWindowEvents {
   private:
     void windowCreated() override;
     void closeRequested() override;
+    bool sessionEnding() override;
     void windowDestroying() override;
     void commandChosen(Command command) override { runCommand(command); }
     void listSelected(HWND list) override;
@@ -61,6 +62,8 @@ class App : private MainWindowEvents {
     void editorRightButton() override;
 
     void openCommandLineFile();
+    // The close decision: asks about unsaved text and saves on "是"; false keeps the document.
+    bool documentMayGo();
 
     Questions& questions_;
     DocText commandLine_;

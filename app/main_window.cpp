@@ -316,6 +316,17 @@ void MainWindow::requestDestroy() {
     PostMessageW(window_, kDestroyRequest, 0, 0);
 }
 
+// The system shows the reason beside the program while it waits for the answer. Older systems and
+// Wine do not show one; the session waits for the answer all the same.
+void MainWindow::setShutdownBlockReason(std::u16string_view reason) {
+    blockReason_ = reason;
+    if (reason.empty()) {
+        ShutdownBlockReasonDestroy(window_);
+    } else {
+        ShutdownBlockReasonCreate(window_, wideText(blockReason_));
+    }
+}
+
 void MainWindow::post(std::function<void()> action) {
     if (!window_) return;
     posted_.push_back(std::move(action));
@@ -391,6 +402,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             events_.closeRequested();
             return 0;
+        case WM_QUERYENDSESSION:
+            return events_.sessionEnding() ? TRUE : FALSE;
         case kDestroyRequest:
             DestroyWindow(window_);
             return 0;

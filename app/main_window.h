@@ -7,6 +7,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "app/menu_tree.h"
@@ -21,6 +22,8 @@ class MainWindowEvents {
     virtual ~MainWindowEvents() = default;
     virtual void windowCreated() = 0;
     virtual void closeRequested() = 0;
+    // The session is ending (log off, restart, shut down); false keeps it from ending.
+    virtual bool sessionEnding() = 0;
     virtual void windowDestroying() = 0;
     virtual void commandChosen(Command command) = 0;
     virtual void listSelected(HWND list) = 0;
@@ -72,6 +75,9 @@ class MainWindow {
     void setMenuChecked(Command command, bool on);
     void showPopupMenu(std::u16string_view menuText);
     void requestDestroy();
+    // Tells the system why the session should not end while the user decides; empty: no reason.
+    void setShutdownBlockReason(std::u16string_view reason);
+    const std::u16string& shutdownBlockReason() const { return blockReason_; }
     // Runs the action once the current message has been handled, in the order posted; actions
     // still waiting when the window goes are dropped.
     void post(std::function<void()> action);
@@ -108,6 +114,7 @@ class MainWindow {
     // whichever control it has then.
     HWND focusWhenActive_ = nullptr;
     std::deque<std::function<void()>> posted_;
+    std::u16string blockReason_;
 };
 
 }  // namespace wendrill

@@ -3,6 +3,7 @@
 // Paths are document texts.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "files/document_encoding.h"
@@ -14,12 +15,14 @@ namespace wendrill {
 // (in about two and a half minutes under Wine); a novel of ten million characters is 20 MB.
 inline constexpr int64_t kLargestDocumentBytes = int64_t{128} << 20;
 
-// All the file's bytes. A path that names no readable file (missing, locked for writing, a
-// folder, too large) gives none; nothing is reported.
+// All the file's bytes. A path that names no readable file (missing, held unshared, a folder,
+// too large) gives none; nothing is reported.
 std::string readWholeFile(std::string_view path);
 
-// The file's text, in the encoding its bytes show.
-DocumentFile readDocumentFile(std::string_view path);
+// The file's text, in the encoding its bytes show; a path that names no file gives the empty text.
+// Nothing for a file that exists but cannot be read (held unshared by another program, no
+// permission, an error of the disk, a folder, too large).
+std::optional<DocumentFile> readDocumentFile(std::string_view path);
 
 // True for an existing file larger than kLargestDocumentBytes; it is not opened to find out.
 bool isTooLargeToOpen(std::string_view path);
