@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/menu_tree.h"
+#include "editor/after_command.h"
 #include "editor/editor.h"
 #include "text/doc_text.h"
 
@@ -44,7 +45,7 @@ enum class Control : size_t {
     count
 };
 
-class MainWindow {
+class MainWindow : public AfterCommand {
   public:
     explicit MainWindow(MainWindowEvents& events) : events_(events) {}
     ~MainWindow();
@@ -80,7 +81,7 @@ class MainWindow {
     const std::u16string& shutdownBlockReason() const { return blockReason_; }
     // Runs the action once the current message has been handled, in the order posted; actions
     // still waiting when the window goes are dropped.
-    void post(std::function<void()> action);
+    void post(std::function<void()> action) override;
 
     // Tab and Shift+Tab: the next or previous control that takes the focus.
     void moveFocus(bool backwards);
