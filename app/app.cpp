@@ -144,6 +144,8 @@ void App::searchClicked() { panel_.searchWeb(); }
 
 void App::editorRightButton() { window_.showPopupMenu(kEditMenu); }
 
+void App::outOfMemory() { messageBox(u"内存不足，操作没有完成。", kWarning, {}); }
+
 void showAbout(App& app) {
     const std::u16string text = u"Wendrill\r\n\r\n作者：Orvane\r\n联系：" +
                                 std::u16string(kMakerMail) + u"\r\n网址：" +

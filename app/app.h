@@ -60,6 +60,7 @@ class App : private MainWindowEvents {
     void listSelected(HWND list) override;
     void searchClicked() override;
     void editorRightButton() override;
+    void outOfMemory() override;
 
     void openCommandLineFile();
     // The close decision: asks about unsaved text and saves on "是"; false keeps the document.

@@ -1,6 +1,7 @@
 // The binding table: which handler each menu command runs. Commands without a row do nothing.
 
 #include <array>
+#include <new>
 
 #include "app/app.h"
 #include "commands/edit_commands.h"
@@ -57,8 +58,14 @@ void App::runCommand(Command command) {
     if (commandWatcher_ && !commandWatcher_(command)) return;
     // A half-typed word belongs to the text the command reads: neither lost nor typed twice.
     completeComposition(GetFocus());
-    for (const Binding& binding : kBindings) {
-        if (binding.command == command) binding.run(*this);
+    // Every command computes its new text before it writes the Editor: one that cannot get the
+    // memory stops before the document has changed.
+    try {
+        for (const Binding& binding : kBindings) {
+            if (binding.command == command) binding.run(*this);
+        }
+    } catch (const std::bad_alloc&) {
+        outOfMemory();
     }
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <new>
 #include <vector>
 
 #include "app/dpi.h"
@@ -370,7 +371,15 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
+    // No exception may pass through the system's code that called us. Commands handle running
+    // out of memory themselves; work after a command says so here.
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        self->events_.outOfMemory();
+    } catch (...) {
+    }
+    return 0;
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -30,6 +30,8 @@ class MainWindowEvents {
     virtual void listSelected(HWND list) = 0;
     virtual void searchClicked() = 0;
     virtual void editorRightButton() = 0;
+    // Something could not get the memory it needed and was left undone.
+    virtual void outOfMemory() = 0;
 };
 
 // The controls in creation order, which is also their stacking and Tab order.

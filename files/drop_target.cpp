@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <new>
 #include <string>
 
 #include "editor/codepage.h"
@@ -165,10 +166,14 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
     const std::optional<DropKind> kind = dragged_;
     dragged_.reset();
     if (effect) *effect = DROPEFFECT_NONE;
-    DocText dropped;
-    if (shown != DROPEFFECT_NONE && data && takeDropped(data, *kind, dropped)) {
-        const DropHandler& handler = handlers_[index(*kind)];
-        if (handler) handler(dropped);
+    try {
+        DocText dropped;
+        if (shown != DROPEFFECT_NONE && data && takeDropped(data, *kind, dropped)) {
+            const DropHandler& handler = handlers_[index(*kind)];
+            if (handler) handler(dropped);
+        }
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;  // no exception passes through the caller's COM code
     }
     return E_FAIL;
 }
