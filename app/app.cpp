@@ -135,7 +135,7 @@ void App::editorChanged() {
     recovery_.noteChange();
 }
 
-void App::closeRequested() {
+bool App::documentMayGo() {
     const DocText text = editor().getText();
     const CloseInputs inputs{compareText(text, "") == 0, editor().isModified(),
                              compareText(text, document_.savedText) == 0, document_.savedFlag};
@@ -145,7 +145,21 @@ void App::closeRequested() {
         answeredYes = messageBox(u"是否保存文章？", kYesNoQuestion, u"提示：") == kAnswerYes;
         if (answeredYes) runCommand(Command::saveDocument);
     }
-    if (closesAfterQuestion(answeredYes, document_.savedFlag)) DestroyWindow(window_.handle());
+    return closesAfterQuestion(answeredYes, document_.savedFlag);
+}
+
+void App::closeRequested() {
+    if (documentMayGo()) DestroyWindow(window_.handle());
+}
+
+// A log-off, restart or shut-down is a close the user did not ask for here: it asks the same.
+bool App::sessionEnding() {
+    window_.setShutdownBlockReason(u"文章尚未保存");
+    const bool mayEnd = documentMayGo();
+    window_.setShutdownBlockReason({});
+    // The window is not destroyed when the session ends: a text given up goes with its copy here.
+    if (mayEnd) recovery_.discard();
+    return mayEnd;
 }
 
 void App::windowDestroying() {
@@ -173,6 +187,8 @@ void App::listSelected(HWND list) {
 void App::searchClicked() { panel_.searchWeb(); }
 
 void App::editorRightButton() { window_.showPopupMenu(kEditMenu); }
+
+void App::outOfMemory() { messageBox(u"内存不足，操作没有完成。", kWarning, {}); }
 
 void showAbout(App& app) {
     const std::u16string text = u"Wendrill\r\n\r\n作者：Orvane\r\n联系：" +

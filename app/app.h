@@ -58,6 +58,7 @@ class App : private MainWindowEvents {
   private:
     void windowCreated() override;
     void closeRequested() override;
+    bool sessionEnding() override;
     void windowDestroying() override;
     void commandChosen(Command command) override { runCommand(command); }
     void listSelected(HWND list) override;
@@ -65,10 +66,13 @@ class App : private MainWindowEvents {
     void editorRightButton() override;
     void editorChanged() override;
     void editorSelectionChanged() override { countLabel_.selectionChanged(); }
+    void outOfMemory() override;
 
     void openCommandLineFile();
     std::optional<RecoveryRecord> recoverySnapshot();
     void offerRecovery();
+    // The close decision: asks about unsaved text and saves on "是"; false keeps the document.
+    bool documentMayGo();
 
     Questions& questions_;
     std::u16string commandLine_;

@@ -1,6 +1,7 @@
 // The binding table: which handler each menu command runs. Commands without a row do nothing.
 
 #include <array>
+#include <new>
 
 #include "app/app.h"
 #include "commands/edit_commands.h"
@@ -30,17 +31,18 @@ const std::array kBindings{
     Binding{Command::pasteClipboard, [](App& app) { pasteClipboard(app.editor()); }},
     Binding{Command::selectAll, [](App& app) { selectAll(app.editor()); }},
     Binding{Command::undoLastEdit, undoLastEdit},
-    Binding{Command::deleteAtCaret, [](App& app) { deleteAtCaret(app.editor()); }},
-    Binding{Command::deleteLine, [](App& app) { deleteLine(app.editor()); }},
+    Binding{Command::deleteAtCaret, [](App& app) { deleteAtCaret(app.editor(), app.window()); }},
+    Binding{Command::deleteLine, [](App& app) { deleteLine(app.editor(), app.window()); }},
     Binding{Command::copyAll, [](App& app) { copyAll(app.editor()); }},
     Binding{Command::toggleWordWrap, toggleWordWrap},
     Binding{Command::toggleAlwaysOnTop, toggleAlwaysOnTop},
-    Binding{Command::insertDivider, [](App& app) { insertDivider(app.editor()); }},
+    Binding{Command::insertDivider, [](App& app) { insertDivider(app.editor(), app.window()); }},
     Binding{Command::insertDate, [](App& app) { insertDate(app.editor()); }},
     Binding{Command::insertTime, [](App& app) { insertTime(app.editor()); }},
-    Binding{Command::indentParagraphs, [](App& app) { indentParagraphs(app.editor()); }},
-    Binding{Command::addBlankLines, [](App& app) { addBlankLines(app.editor()); }},
-    Binding{Command::deleteSameText, [](App& app) { deleteSameText(app.editor()); }},
+    Binding{Command::indentParagraphs,
+            [](App& app) { indentParagraphs(app.editor(), app.window()); }},
+    Binding{Command::addBlankLines, [](App& app) { addBlankLines(app.editor(), app.window()); }},
+    Binding{Command::deleteSameText, [](App& app) { deleteSameText(app.editor(), app.window()); }},
     Binding{Command::joinSelectedLines, [](App& app) { joinSelectedLines(app.editor()); }},
     Binding{Command::replaceWords,
             [](App& app) {
@@ -56,8 +58,14 @@ void App::runCommand(Command command) {
     if (commandWatcher_ && !commandWatcher_(command)) return;
     // A half-typed word belongs to the text the command reads: neither lost nor typed twice.
     completeComposition(GetFocus());
-    for (const Binding& binding : kBindings) {
-        if (binding.command == command) binding.run(*this);
+    // Every command computes its new text before it writes the Editor: one that cannot get the
+    // memory stops before the document has changed.
+    try {
+        for (const Binding& binding : kBindings) {
+            if (binding.command == command) binding.run(*this);
+        }
+    } catch (const std::bad_alloc&) {
+        outOfMemory();
     }
     // The control reports typing; a command may have put a whole new text in, which it need not.
     recovery_.noteChange();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <new>
 #include <vector>
 
 #include "app/dpi.h"
@@ -319,6 +320,17 @@ void MainWindow::requestDestroy() {
     PostMessageW(window_, kDestroyRequest, 0, 0);
 }
 
+// The system shows the reason beside the program while it waits for the answer. Older systems and
+// Wine do not show one; the session waits for the answer all the same.
+void MainWindow::setShutdownBlockReason(std::u16string_view reason) {
+    blockReason_ = reason;
+    if (reason.empty()) {
+        ShutdownBlockReasonDestroy(window_);
+    } else {
+        ShutdownBlockReasonCreate(window_, wideText(blockReason_));
+    }
+}
+
 void MainWindow::post(std::function<void()> action) {
     if (!window_) return;
     posted_.push_back(std::move(action));
@@ -362,7 +374,15 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    return self->handle(message, wParam, lParam);
+    // No exception may pass through the system's code that called us. Commands handle running
+    // out of memory themselves; work after a command says so here.
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        self->events_.outOfMemory();
+    } catch (...) {
+    }
+    return 0;
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -394,6 +414,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             events_.closeRequested();
             return 0;
+        case WM_QUERYENDSESSION:
+            return events_.sessionEnding() ? TRUE : FALSE;
         case kDestroyRequest:
             DestroyWindow(window_);
             return 0;

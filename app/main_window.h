@@ -7,9 +7,11 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "app/menu_tree.h"
+#include "editor/after_command.h"
 #include "editor/editor.h"
 #include "text/doc_text.h"
 
@@ -21,6 +23,8 @@ class MainWindowEvents {
     virtual ~MainWindowEvents() = default;
     virtual void windowCreated() = 0;
     virtual void closeRequested() = 0;
+    // The session is ending (log off, restart, shut down); false keeps it from ending.
+    virtual bool sessionEnding() = 0;
     virtual void windowDestroying() = 0;
     virtual void commandChosen(Command command) = 0;
     virtual void listSelected(HWND list) = 0;
@@ -29,6 +33,8 @@ class MainWindowEvents {
     // The text may have changed (by the user or the control: typing, undo, a drop of text).
     virtual void editorChanged() = 0;
     virtual void editorSelectionChanged() = 0;
+    // Something could not get the memory it needed and was left undone.
+    virtual void outOfMemory() = 0;
 };
 
 // The controls in creation order, which is also their stacking and Tab order.
@@ -45,7 +51,7 @@ enum class Control : size_t {
     count
 };
 
-class MainWindow {
+class MainWindow : public AfterCommand {
   public:
     explicit MainWindow(MainWindowEvents& events) : events_(events) {}
     ~MainWindow();
@@ -77,9 +83,12 @@ class MainWindow {
     void setMenuChecked(Command command, bool on);
     void showPopupMenu(std::u16string_view menuText);
     void requestDestroy();
+    // Tells the system why the session should not end while the user decides; empty: no reason.
+    void setShutdownBlockReason(std::u16string_view reason);
+    const std::u16string& shutdownBlockReason() const { return blockReason_; }
     // Runs the action once the current message has been handled, in the order posted; actions
     // still waiting when the window goes are dropped.
-    void post(std::function<void()> action);
+    void post(std::function<void()> action) override;
 
     // Tab and Shift+Tab: the next or previous control that takes the focus.
     void moveFocus(bool backwards);
@@ -113,6 +122,7 @@ class MainWindow {
     // whichever control it has then.
     HWND focusWhenActive_ = nullptr;
     std::deque<std::function<void()>> posted_;
+    std::u16string blockReason_;
 };
 
 }  // namespace wendrill

@@ -135,7 +135,7 @@ int runCase(const Case& c, size_t megabytes) {
         afterOpening = memory().WorkingSetSize;
         peakOpening = memory().PeakWorkingSetSize;
         for (int run = 0; run < runs; ++run) {
-            if (c.command == Command::pasteClipboard) setClipboardText(expected);
+            if (c.command == Command::pasteClipboard) setClipboardText(app.window().handle(), expected);
             app.editor().setSelectionStart(0);
             app.editor().setSelectionLength(c.selectionLength);
             const double start = seconds();

@@ -160,7 +160,8 @@ void benchOpenAndSave(HWND host, size_t bytes, const Encoding& encoding) {
     wendrill::DocumentFile read;
     DocText shown;
     std::string saved;
-    const double readFile = timed([&] { read = wendrill::readDocumentFile(path); });
+    const double readFile = timed(
+        [&] { read = wendrill::readDocumentFile(path).value_or(wendrill::DocumentFile{}); });
     const double setText = timed([&] { editor.setText(read.text); });
     const double getText = timed([&] { shown = editor.getText(); });
     bool written = false;

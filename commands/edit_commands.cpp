@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
+#include "editor/after_command.h"
 #include "editor/clipboard.h"
 #include "editor/editor.h"
-#include "editor/keys.h"
+#include "editor/key_effects.h"
 
 namespace wendrill {
 
@@ -13,19 +14,24 @@ void copySelection(Editor& editor) { editor.copyToClipboard(); }
 void pasteClipboard(Editor& editor) { editor.pasteFromClipboard(); }
 void selectAll(Editor& editor) { editor.setSelectionLength(-1); }
 
-// The key acts once this command has returned, on whichever control then has the focus.
-void deleteAtCaret(Editor& editor) {
-    pressKeys(editor.getSelectionLength() <= 0 ? VK_DELETE : VK_BACK);
+// The keys' effects rather than injected keys: a Ctrl the user still holds would make a Delete
+// take a whole word.
+void deleteAtCaret(Editor& editor, AfterCommand& after) {
+    if (editor.getSelectionLength() <= 0) {
+        after.post([] { deleteForwardIn(GetFocus()); });
+    } else {
+        after.post([] { deleteBackwardIn(GetFocus()); });
+    }
 }
 
 // The caret's line loses all its characters, however long it is and whatever their width; its
 // line break stays. A line of fewer than two characters gets the Delete key instead, which on an
 // empty line takes the line away.
-void deleteLine(Editor& editor) {
+void deleteLine(Editor& editor, AfterCommand& after) {
     const int32_t line = editor.currentLine();
     const int32_t count = editor.lineLength(line);
     if (count < 2) {
-        pressKeys(VK_DELETE);
+        after.post([] { deleteForwardIn(GetFocus()); });
         return;
     }
     editor.setSelectionStart(editor.lineStart(line));
@@ -35,7 +41,7 @@ void deleteLine(Editor& editor) {
 
 void copyAll(Editor& editor) {
     editor.setSelectionLength(-1);
-    setClipboardText(editor.getText());
+    setClipboardText(editor.parentWindow(), editor.getText());
 }
 
 }  // namespace wendrill

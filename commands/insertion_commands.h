@@ -3,9 +3,11 @@
 
 namespace wendrill {
 
+class AfterCommand;
 class Editor;
 
-void insertDivider(Editor& editor);
+// The caret then moves one character on, once the command has returned, as the Right key would.
+void insertDivider(Editor& editor, AfterCommand& after);
 void insertDate(Editor& editor);
 void insertTime(Editor& editor);
 

@@ -3,40 +3,39 @@
 #include <windows.h>
 
 #include "commands/replace_texts.h"
+#include "editor/after_command.h"
 #include "editor/clipboard.h"
 #include "editor/editor.h"
-#include "editor/keys.h"
 
 namespace wendrill {
 namespace {
 
-// The new text goes onto the clipboard, and the injected Ctrl+A and Ctrl+V run "全选" and
-// "粘贴" once this command has returned. If the clipboard cannot be written those keys would
-// paste whatever it held before over the whole document, so the text is written directly.
-// The document is not emptied first: the paste over everything replaces it as one step that
-// "撤销" takes back.
-void repaste(Editor& editor, std::string_view text) {
-    if (!setClipboardText(text)) {
-        editor.setText(text);
-        return;
-    }
-    pressKeys(VK_CONTROL, 'A');
-    pressKeys(VK_CONTROL, 'V');
+// The new text goes onto the clipboard, and then over the whole document as "全选" and "粘贴"
+// would put it, once this command has returned. Not by injected Ctrl+A and Ctrl+V: a Shift the
+// user still holds turns them into chords no shortcut knows. Not through the clipboard either,
+// which another program may hold or change meanwhile. The document is never emptied first: the
+// text over everything replaces it as one step that "撤销" takes back.
+void repaste(Editor& editor, AfterCommand& after, std::string_view text) {
+    setClipboardText(editor.parentWindow(), text);
+    after.post([&editor, text = DocText(text)] {
+        editor.setSelectionLength(-1);
+        editor.setSelectedText(text);
+    });
 }
 
 }  // namespace
 
-void indentParagraphs(Editor& editor) {
-    repaste(editor, indentedText(editor.getText()));
+void indentParagraphs(Editor& editor, AfterCommand& after) {
+    repaste(editor, after, indentedText(editor.getText()));
 }
 
-void addBlankLines(Editor& editor) {
-    repaste(editor, withBlankLinesAdded(editor.getText()));
+void addBlankLines(Editor& editor, AfterCommand& after) {
+    repaste(editor, after, withBlankLinesAdded(editor.getText()));
 }
 
-void deleteSameText(Editor& editor) {
+void deleteSameText(Editor& editor, AfterCommand& after) {
     const DocText pattern = editor.getSelectedText();
-    repaste(editor, withoutOccurrences(editor.getText(), pattern));
+    repaste(editor, after, withoutOccurrences(editor.getText(), pattern));
 }
 
 void joinSelectedLines(Editor& editor) {

@@ -5,11 +5,14 @@
 
 namespace wendrill {
 
+class AfterCommand;
 class Editor;
 
-void indentParagraphs(Editor& editor);
-void addBlankLines(Editor& editor);
-void deleteSameText(Editor& editor);
+// The new text replaces the whole document once the command has returned, as "全选" and "粘贴"
+// would; it is also left on the clipboard.
+void indentParagraphs(Editor& editor, AfterCommand& after);
+void addBlankLines(Editor& editor, AfterCommand& after);
+void deleteSameText(Editor& editor, AfterCommand& after);
 void joinSelectedLines(Editor& editor);
 // input: what the user typed into the box, "苹果 香蕉".
 void replaceWords(Editor& editor, std::string_view input);

@@ -11,10 +11,21 @@
 namespace wendrill {
 namespace {
 
-// Opens the clipboard without an owner window for the lifetime of the guard.
+constexpr int kOpenAttempts = 6;
+constexpr DWORD kOpenPauseMs = 20;
+
+bool openClipboard(HWND window) {
+    for (int attempt = 0;; ++attempt) {
+        if (OpenClipboard(window)) return true;
+        if (attempt + 1 >= kOpenAttempts) return false;
+        Sleep(kOpenPauseMs);
+    }
+}
+
+// Opens the clipboard for the lifetime of the guard.
 class ClipboardGuard {
   public:
-    ClipboardGuard() : open_(OpenClipboard(nullptr) != 0) {}
+    explicit ClipboardGuard(HWND window = nullptr) : open_(openClipboard(window)) {}
     ~ClipboardGuard() {
         if (open_) CloseClipboard();
     }
@@ -52,8 +63,8 @@ constexpr LCID kChineseLocale = 0x0804;  // zh-CN: CF_TEXT is read as code page 
 
 }  // namespace
 
-bool setClipboardText(std::string_view text) {
-    ClipboardGuard clipboard;
+bool setClipboardText(HWND owner, std::string_view text) {
+    ClipboardGuard clipboard(owner);
     if (!clipboard.isOpen() || !EmptyClipboard()) return false;
 
     const std::u16string wide = utf16FromDoc(text);
@@ -76,8 +87,8 @@ void clearClipboard() {
     if (clipboard.isOpen()) EmptyClipboard();
 }
 
-std::optional<DocText> clipboardText() {
-    ClipboardGuard clipboard;
+std::optional<DocText> clipboardText(HWND window) {
+    ClipboardGuard clipboard(window);
     if (!clipboard.isOpen()) return std::nullopt;
     if (HANDLE wide = GetClipboardData(CF_UNICODETEXT)) {
         const auto* chars = static_cast<const wchar_t*>(GlobalLock(wide));

@@ -401,7 +401,7 @@ void Editor::copyToClipboard() { send(control_, WM_COPY); }
 
 // The control's own paste would bring the fonts, colours and pictures of rich text along.
 void Editor::pasteFromClipboard() {
-    if (const std::optional<DocText> text = clipboardText()) setSelectedText(*text);
+    if (const std::optional<DocText> text = clipboardText(parent_)) setSelectedText(*text);
 }
 
 void Editor::undo() {

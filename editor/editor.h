@@ -28,6 +28,8 @@ class Editor {
     ~Editor();
 
     HWND window() const { return control_; }
+    // The window the control lies in, which also owns what the program puts on the clipboard.
+    HWND parentWindow() const { return parent_; }
 
     // Every whole-text write puts the text into a fresh control in place of the present one (see
     // editor.cpp); whoever subclasses the control or registers with it is told of each new window

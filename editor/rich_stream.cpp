@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "text/code_page.h"
@@ -41,9 +42,18 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
     return 0;
 }
 
+// Any other value ends the stream; the control hands it back in the stream's dwError.
+constexpr DWORD kOutOfMemory = ERROR_NOT_ENOUGH_MEMORY;
+
+// No exception may pass through the control: a failed allocation ends the stream instead.
 DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
-    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                                   static_cast<size_t>(count));
+    try {
+        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                       static_cast<size_t>(count));
+    } catch (const std::bad_alloc&) {
+        *taken = 0;
+        return kOutOfMemory;
+    }
     *taken = count;
     return 0;
 }
@@ -86,6 +96,8 @@ DocText streamOut(HWND control, WPARAM extraFlags) {
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&bytes), 0, writeChunk};
     SendMessageW(control, EM_STREAMOUT, kPlainUtf16 | extraFlags,
                  reinterpret_cast<LPARAM>(&stream));
+    // Half a text must never pass for the document: the failure goes on to the command.
+    if (stream.dwError == kOutOfMemory) throw std::bad_alloc();
     std::u16string utf16(bytes.size() / sizeof(char16_t), u'\0');
     std::memcpy(utf16.data(), bytes.data(), utf16.size() * sizeof(char16_t));
     return docFromUtf16(utf16);

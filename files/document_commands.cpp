@@ -1,5 +1,6 @@
 #include "files/document_commands.h"
 
+#include <optional>
 #include <string>
 
 #include "editor/codepage.h"
@@ -31,8 +32,9 @@ std::wstring rememberedFolderFile() {
 
 void newDocument(const DocumentPlace& place) {
     if (place.editor.textLength() > 0 &&
-        place.questions.messageBox(u"是否保存当前文章？", kYesNoQuestion, {}) == kAnswerYes) {
-        saveDocument(place);
+        place.questions.messageBox(u"是否保存当前文章？", kYesNoQuestion, {}) == kAnswerYes &&
+        !saveDocument(place)) {
+        return;
     }
     place.editor.loadText("");
     place.encoding = FileEncoding::documentCodePage;
@@ -48,7 +50,7 @@ void openDocument(const DocumentPlace& place) {
     openDocumentFile(place, dialog.dialogFileName(), kOpenCaptionPrefix);
 }
 
-void saveDocument(const DocumentPlace& place) {
+bool saveDocument(const DocumentPlace& place) {
     FileDialog& dialog = place.dialog;
     dialog.setDialogMode(DialogMode::save);
     const DocText remembered = rememberedFolder();
@@ -59,18 +61,19 @@ void saveDocument(const DocumentPlace& place) {
     const DocText selection =
         place.editor.getSelectionLength() > 0 ? place.editor.getSelectedText() : DocText();
     dialog.setDialogFileName(wideFromDoc(suggestedFileName(remembered, text, selection)));
-    if (!dialog.showFileDialog(place.dialogOwner)) return;
+    if (!dialog.showFileDialog(place.dialogOwner)) return false;
 
     const std::wstring path = dialog.dialogFileName();
     if (!writeWholeFile(path, encodeDocumentFile(std::move(text), place.encoding))) {
         place.questions.messageBox(withPath(u"保存失败：", path), kWarning, {});
-        return;
+        return false;
     }
     // A folder that cannot be remembered costs only the next suggestion.
     writeWholeFile(rememberedFolderFile(), folderOfPath(docFromWide(path)));
     place.setCaption(kPlainCaption + path);
     place.path = path;
     place.markSaved();
+    return true;
 }
 
 void openDocumentFile(const DocumentPlace& place, const std::wstring& path,
@@ -79,7 +82,12 @@ void openDocumentFile(const DocumentPlace& place, const std::wstring& path,
         place.questions.messageBox(withPath(u"文件太大，无法打开：", path), kWarning, {});
         return;
     }
-    const DocumentFile file = readDocumentFile(path);
+    const std::optional<DocumentFile> read = readDocumentFile(path);
+    if (!read) {
+        place.questions.messageBox(withPath(u"无法读取文件：", path), kWarning, {});
+        return;
+    }
+    const DocumentFile& file = *read;
     place.editor.loadText(file.text);
     place.encoding = file.encoding;
     place.path = path;

@@ -32,14 +32,16 @@ struct DocumentPlace {
     std::wstring& path;      // the file the document belongs to
 };
 
+// With unsaved text, a "是" whose save did not happen (failed or cancelled) keeps the document.
 void newDocument(const DocumentPlace& place);
 void openDocument(const DocumentPlace& place);
-// Marks the document saved only when the file was written.
-void saveDocument(const DocumentPlace& place);
+// Marks the document saved only when the file was written; true then.
+bool saveDocument(const DocumentPlace& place);
 
 // The file's text replaces the document, which is captioned captionPrefix and the path, counts as
-// saved and keeps the file's encoding. A file too large to open changes nothing and says so; one
-// that could be read only in part says so after opening.
+// saved and keeps the file's encoding. A file too large to open, or one that exists but cannot be
+// read, changes nothing and says so; one that could be read only in part says so after opening. A
+// path that names no file gives the empty document under that caption.
 void openDocumentFile(const DocumentPlace& place, const std::wstring& path,
                       std::wstring_view captionPrefix);
 

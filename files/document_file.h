@@ -3,6 +3,7 @@
 // Paths are the platform's wide text, as the dialogs, the command line and dropped files give them.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,12 +16,14 @@ namespace wendrill {
 // (in about two and a half minutes under Wine); a novel of ten million characters is 20 MB.
 inline constexpr int64_t kLargestDocumentBytes = int64_t{128} << 20;
 
-// All the file's bytes. A path that names no readable file (missing, locked for writing, a
-// folder, too large) gives none; nothing is reported.
+// All the file's bytes. A path that names no readable file (missing, held unshared, a folder,
+// too large) gives none; nothing is reported.
 std::string readWholeFile(const std::wstring& path);
 
-// The file's text, in the encoding its bytes show.
-DocumentFile readDocumentFile(const std::wstring& path);
+// The file's text, in the encoding its bytes show; a path that names no file gives the empty text.
+// Nothing for a file that exists but cannot be read (held unshared by another program, no
+// permission, an error of the disk, a folder, too large).
+std::optional<DocumentFile> readDocumentFile(const std::wstring& path);
 
 // True for an existing file larger than kLargestDocumentBytes; it is not opened to find out.
 bool isTooLargeToOpen(const std::wstring& path);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <new>
 #include <string>
 
 #include "files/drop_effect.h"
@@ -154,14 +155,18 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD keys, POINTL, DWORD* effect) {
     dragged_.reset();
     if (effect) *effect = DROPEFFECT_NONE;
     if (shown == DROPEFFECT_NONE || !data) return E_FAIL;
-    if (*kind == DropKind::files) {
-        const std::optional<std::vector<std::wstring>> paths = droppedFiles(data);
-        if (paths && filesHandler_) filesHandler_(*paths);
-        return E_FAIL;
+    try {
+        if (*kind == DropKind::files) {
+            const std::optional<std::vector<std::wstring>> paths = droppedFiles(data);
+            if (paths && filesHandler_) filesHandler_(*paths);
+            return E_FAIL;
+        }
+        DocText dropped;
+        const DropHandler& handler = handlers_[index(*kind)];
+        if (handler && takeDropped(data, *kind, dropped)) handler(dropped);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;  // no exception passes through the caller's COM code
     }
-    DocText dropped;
-    const DropHandler& handler = handlers_[index(*kind)];
-    if (handler && takeDropped(data, *kind, dropped)) handler(dropped);
     return E_FAIL;
 }
 

@@ -1,5 +1,7 @@
 #include "files/editor_drop_callback.h"
 
+#include <new>
+
 #include "files/drop_effect.h"
 
 namespace wendrill {
@@ -34,10 +36,14 @@ HRESULT EditorDropCallback::QueryAcceptData(IDataObject* data, CLIPFORMAT* forma
     if (!data || !format) return E_INVALIDARG;
     if (offersFormat(data, CF_HDROP)) {
         if (!really) return S_FALSE;
-        const std::optional<std::vector<std::wstring>> paths = droppedFiles(data);
-        const bool dropped =
-            dropEffect(true, heldKeys(), kDropCopy | kDropMove | kDropLink) != kDropNone;
-        if (paths && dropped && opener_) opener_(*paths);
+        try {
+            const std::optional<std::vector<std::wstring>> paths = droppedFiles(data);
+            const bool dropped =
+                dropEffect(true, heldKeys(), kDropCopy | kDropMove | kDropLink) != kDropNone;
+            if (paths && dropped && opener_) opener_(*paths);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;  // no exception passes through the control
+        }
         return E_FAIL;
     }
     for (CLIPFORMAT plain : {CLIPFORMAT{CF_UNICODETEXT}, CLIPFORMAT{CF_TEXT}}) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ class ScriptedQuestions : public Questions {
   public:
     int messageBox(std::u16string_view text, int style, std::u16string_view title) override {
         asked.push_back({std::u16string(text), style, std::u16string(title)});
+        if (whileAsking) whileAsking();
         if (answers.empty()) return kAnswerOk;
         const int answer = answers.front();
         answers.pop_front();
@@ -44,6 +46,7 @@ class ScriptedQuestions : public Questions {
     std::deque<int> answers;
     std::deque<InputAnswer> inputs;
     std::vector<AskedQuestion> asked;
+    std::function<void()> whileAsking;  // runs while each message box would be showing
 };
 
 class AppFixture : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor.h"
+#include "tests/win/clipboard_holder.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/gbk.h"
 
@@ -13,11 +14,11 @@ using test::gbk;
 
 TEST(ClipboardTest, TextRoundTripKeepsTheBytes) {
     const DocText text = gbk("中文\r\n第二行");
-    ASSERT_TRUE(setClipboardText(text));
+    ASSERT_TRUE(setClipboardText(nullptr, text));
     EXPECT_TRUE(clipboardHasText());
     EXPECT_EQ(clipboardText(), text);
 
-    ASSERT_TRUE(setClipboardText(""));
+    ASSERT_TRUE(setClipboardText(nullptr, ""));
     EXPECT_TRUE(clipboardHasText());
     EXPECT_EQ(clipboardText(), "");
 
@@ -26,7 +27,7 @@ TEST(ClipboardTest, TextRoundTripKeepsTheBytes) {
 }
 
 TEST(ClipboardTest, OtherProgramsReadTheTextAsUnicode) {
-    ASSERT_TRUE(setClipboardText(gbk("正文")));
+    ASSERT_TRUE(setClipboardText(nullptr, gbk("正文")));
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     ASSERT_NE(data, nullptr);
@@ -34,6 +35,15 @@ TEST(ClipboardTest, OtherProgramsReadTheTextAsUnicode) {
     GlobalUnlock(data);
     CloseClipboard();
     EXPECT_EQ(wide, L"\u6B63\u6587");
+}
+
+// Clipboard managers hold the clipboard for a moment after every change: a write then waits.
+TEST(ClipboardTest, AClipboardHeldForAMomentIsWaitedFor) {
+    ASSERT_TRUE(setClipboardText(nullptr, "before"));
+    test::ClipboardHeldElsewhere holder(20);
+    ASSERT_TRUE(holder.held());
+    EXPECT_TRUE(setClipboardText(nullptr, "written"));
+    EXPECT_EQ(clipboardText(), "written");
 }
 
 using EditorClipboardTest = test::EditorFixture;
@@ -54,7 +64,7 @@ TEST_F(EditorClipboardTest, CopyCutAndPasteGoThroughTheClipboardExactly) {
     editor.pasteFromClipboard();
     EXPECT_EQ(editor.getText(), gbk("章\r\n正第一文"));
 
-    ASSERT_TRUE(setClipboardText(gbk("甲乙\r\n")));
+    ASSERT_TRUE(setClipboardText(nullptr, gbk("甲乙\r\n")));
     editor.setSelectionLength(-1);
     editor.pasteFromClipboard();
     EXPECT_EQ(editor.getText(), gbk("甲乙\r\n"));

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <thread>
 
 #include "editor/codepage.h"
 #include "files/document_commands.h"
@@ -69,11 +71,12 @@ class TestFolder {
     std::wstring path_;
 };
 
-// Another holder of the file that lets nobody else write it, as a program writing it would.
+// Another holder of the file that lets nobody else write it, as a program writing it would, or
+// with no sharing at all, nobody else even read it.
 class HeldForWriting {
   public:
-    explicit HeldForWriting(const std::wstring& path)
-        : file_(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    explicit HeldForWriting(const std::wstring& path, DWORD sharing = FILE_SHARE_READ)
+        : file_(CreateFileW(path.c_str(), GENERIC_WRITE, sharing, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~HeldForWriting() {
         if (held()) CloseHandle(file_);
@@ -113,6 +116,75 @@ TEST(FileWritingTest, AFailureLeavesTheOldFileAndNothingElse) {
     EXPECT_EQ(bytesOf(readOnly), "old");
     EXPECT_EQ(bytesOf(held), "old");
     EXPECT_EQ(folder.fileCount(), 2u) << "no temporary file is left behind";
+}
+
+// The creation time is kept too, but a Linux file system under Wine has none to keep.
+TEST(FileWritingTest, TheReplacedFileKeepsItsAttributes) {
+    TestFolder folder;
+    const std::wstring target = folder.file(u"hidden.txt");
+    writeBytes(target, "old");
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE(writeWholeFile(target, "new"));
+    EXPECT_EQ(bytesOf(target), "new");
+    EXPECT_NE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(folder.fileCount(), 1u);
+}
+
+TEST(FileWritingTest, ATargetHeldForAMomentIsWrittenOnceItIsFree) {
+    TestFolder folder;
+    const std::wstring target = folder.file(u"scanned.txt");
+    writeBytes(target, "old");
+    HANDLE scanner = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
+    std::thread letGo([scanner] {
+        Sleep(150);
+        CloseHandle(scanner);
+    });
+    const bool written = writeWholeFile(target, "new");
+    letGo.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(bytesOf(target), "new");
+    EXPECT_EQ(folder.fileCount(), 1u);
+}
+
+// The library's folder walk cannot reach deeper than MAX_PATH; the platform's can.
+void removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// Deeper than MAX_PATH: the temporary file beside the target needs a name of its own.
+TEST(FileWritingTest, ATargetInAFolderDeeperThanMaxPathSaves) {
+    const std::wstring top =
+        specialFolder(SpecialFolder::temporaryFiles) + L"wendrill-deep";
+    removeTree(top);
+    std::wstring deep = top;
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    while (deep.size() < 300) {
+        deep += L"\\" + std::wstring(60, L'\u7AE0');
+        ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr)) << deep.size();
+    }
+    const std::wstring target = deep + L"\\\u7B2C\u4E00\u7AE0.txt";
+    EXPECT_TRUE(writeWholeFile(target, "chapter"));
+    EXPECT_EQ(readWholeFile(target), "chapter");
+    EXPECT_TRUE(writeWholeFile(target, "chapter, again"));
+    EXPECT_EQ(readWholeFile(target), "chapter, again");
+    removeTree(top);
 }
 
 class FileCommandsTest : public test::AppFixture {
@@ -288,6 +360,67 @@ TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileAndTheWindow) {
     EXPECT_EQ(bytesOf(path), "old");
 }
 
+TEST_F(FileCommandsTest, ASaveThatDoesNotHappenStopsNew) {
+    const std::wstring readOnly = folder.file(u"只读.txt");
+    writeBytes(readOnly, "old");
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    for (const std::wstring& path : {readOnly, std::wstring()}) {  // the save fails, or is cancelled
+        editor().setText("chapter");
+        app->window().setCaption(L"Wendrill-before");
+        questions.answers = {kAnswerYes};
+        chooseWithDialog(u"新建", path);
+        EXPECT_EQ(editor().getText(), "chapter") << docFromWide(path);
+        EXPECT_EQ(caption(), u"Wendrill-before") << docFromWide(path);
+    }
+    EXPECT_EQ(bytesOf(readOnly), "old");
+}
+
+TEST_F(FileCommandsTest, TheSessionEndsOnlyAsAClosingWindowWould) {
+    const std::wstring saved = folder.file(u"session.txt");
+    struct Case {
+        const char* pin;
+        DocText text;
+        std::deque<int> answers;
+        std::optional<std::wstring> dialogPath;  // the save dialog is answered with this path
+        bool mayEnd;
+    } cases[] = {
+        {"nothing to save: at once", "", {}, std::nullopt, true},
+        {"unsaved, 否", "chapter", {kAnswerNo}, std::nullopt, true},
+        {"unsaved, 是, the dialog cancelled", "chapter", {kAnswerYes}, std::wstring(), false},
+        {"unsaved, 是, saved", "chapter", {kAnswerYes}, saved, true},
+    };
+    for (const Case& c : cases) {
+        startApp();
+        editor().setText(c.text);
+        questions.asked.clear();
+        questions.answers = c.answers;
+        std::u16string reasonWhileAsking;
+        questions.whileAsking = [&] { reasonWhileAsking = app->window().shutdownBlockReason(); };
+        std::optional<test::FileDialogDriver> driver;
+        if (c.dialogPath) driver.emplace(app->window().handle(), *c.dialogPath);
+        const LRESULT answer = SendMessageW(app->window().handle(), WM_QUERYENDSESSION, 0,
+                                            ENDSESSION_LOGOFF);
+        driver.reset();
+        pump();
+        EXPECT_EQ(answer != FALSE, c.mayEnd) << c.pin;
+        if (c.text.empty()) {
+            EXPECT_TRUE(questions.asked.empty()) << c.pin;
+        } else {
+            ASSERT_FALSE(questions.asked.empty()) << c.pin;
+            EXPECT_EQ(questions.asked[0].text, u"是否保存文章？") << c.pin;
+            EXPECT_EQ(reasonWhileAsking, u"文章尚未保存") << c.pin;
+        }
+        EXPECT_EQ(app->window().shutdownBlockReason(), u"") << c.pin;
+
+        // Another program refused, and the session goes on: so does the document.
+        SendMessageW(app->window().handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+        EXPECT_TRUE(windowOpen()) << c.pin;
+        EXPECT_EQ(editor().getText(), c.text) << c.pin;
+        questions.whileAsking = nullptr;
+    }
+    EXPECT_EQ(bytesOf(saved), "chapter");
+}
+
 class FileDropTest : public FileCommandsTest {
   protected:
     // The target's interface called as the platform calls it; the effect the drag showed.
@@ -366,9 +499,10 @@ TEST_F(FileDropTest, WhatADropDoes) {
          "second", second},
         {"Shift moves", test::fileDrop({first}), MK_SHIFT, DROPEFFECT_MOVE, "first", first},
         {"up to the first NUL", test::fileDrop({withNul}), 0, DROPEFFECT_COPY, "ab", withNul},
-        {"a file held for writing is empty", test::fileDrop({held}), 0, DROPEFFECT_COPY, "", held},
-        {"a folder is empty", test::fileDrop({folder.path()}), 0, DROPEFFECT_COPY, "",
-         folder.path()},
+        {"a file held for writing is read as it is", test::fileDrop({held}), 0, DROPEFFECT_COPY,
+         "being written", held},
+        {"a folder cannot be read", test::fileDrop({folder.path()}), 0, DROPEFFECT_COPY,
+         "unchanged", L""},
         {"text is refused", test::textDrop("dragged text"), 0, DROPEFFECT_NONE, "unchanged", L""},
         {"Ctrl and Shift do nothing", test::fileDrop({first}), MK_CONTROL | MK_SHIFT,
          DROPEFFECT_NONE, "unchanged", L""},
@@ -383,10 +517,11 @@ TEST_F(FileDropTest, WhatADropDoes) {
         EXPECT_EQ(caption(), opened ? u"Wendrill" + wide(c.caption) : u"") << c.pin;
         EXPECT_EQ(app->document().savedFlag, opened ? 1 : 0) << c.pin;
     }
-    // Only the file with a NUL was read in part, and says so.
+    // Only the file with a NUL was read in part, and says so; the folder says it is unreadable.
     EXPECT_EQ(askedTexts(),
-              std::vector<std::u16string>{
-                  u"文件中有无法识别的字节或空字符，只读入了能识别的部分：" + wide(withNul)});
+              (std::vector<std::u16string>{
+                  u"文件中有无法识别的字节或空字符，只读入了能识别的部分：" + wide(withNul),
+                  u"无法读取文件：" + wide(folder.path())}));
 }
 
 TEST_F(FileDropTest, AFolderNamedInAnyScriptOpensAndSaves) {
@@ -428,6 +563,43 @@ TEST_F(FileCommandsTest, AGbkFolderIsRememberedInItsOwnBytes) {
     chooseWithDialog(u"保存", chinese.file(u"a.txt"));
     EXPECT_EQ(bytesOf(rememberedFolderFile()),
               docFromWide(specialFolder(SpecialFolder::temporaryFiles)) + "\xB8\xE5\xBC\xFE");
+}
+
+// Open, a drop and the command line: a file that is there but cannot be read replaces nothing.
+TEST_F(FileDropTest, AFileThatCannotBeReadKeepsTheDocument) {
+    const std::wstring path = folder.file(u"锁住.txt");
+    writeBytes(path, "locked away");
+    HeldForWriting holder(path, 0);
+    ASSERT_TRUE(holder.held());
+    const std::u16string says = u"无法读取文件：" + wide(path);
+    struct Way {
+        const char* pin;
+        std::function<void()> open;
+    } ways[] = {
+        {"Open", [&] { chooseWithDialog(u"打开", path); }},
+        {"a drop",
+         [&] {
+             test::DataObject files = test::fileDrop({path});
+             dropDirectly(files);
+         }},
+    };
+    for (const Way& way : ways) {
+        editor().setText("unsaved chapter");
+        app->window().setCaption(L"Wendrill-before");
+        app->document().savedFlag = 0;
+        questions.asked.clear();
+        way.open();
+        EXPECT_EQ(askedTexts(), std::vector<std::u16string>{says}) << way.pin;
+        EXPECT_EQ(editor().getText(), "unsaved chapter") << way.pin;
+        EXPECT_EQ(caption(), u"Wendrill-before") << way.pin;
+        EXPECT_EQ(app->document().savedFlag, 0) << way.pin;
+    }
+
+    questions.asked.clear();
+    startApp(u"wendrill.exe \"" + wide(path) + u"\"");
+    EXPECT_EQ(askedTexts(), std::vector<std::u16string>{says}) << "the command line";
+    EXPECT_EQ(editor().getText(), "");
+    EXPECT_EQ(caption(), u"Wendrill");
 }
 
 TEST_F(FileDropTest, AFileTooLargeToOpenChangesNothingAndSaysSo) {

@@ -10,6 +10,7 @@
 #include "editor/clipboard.h"
 #include "editor/keys.h"
 #include "tests/win/app_fixture.h"
+#include "tests/win/clipboard_holder.h"
 #include "tests/win/gbk.h"
 
 namespace wendrill {
@@ -94,6 +95,38 @@ TEST_F(InsertionCommandsTest, TimeInsertsOnlyTheTimePiece) {
         expected += gbk(c.expected);
         expected += "]";
         EXPECT_EQ(editor().getText(), expected) << c.expected;
+    }
+}
+
+TEST_F(InsertionCommandsTest, TheClipboardIsTheWindowsAndNothingElseIsEverPasted) {
+    fixClock(9, 3, 4);
+    struct Case {
+        const char* pin;
+        uint16_t k1, k2;
+        DocText inserted;
+    } cases[] = {
+        {"divider", kKeyF11, 0, DocText(kDividerText)},
+        {"date", VK_CONTROL, 'D', gbk("2015年1月5日")},
+        {"time", VK_CONTROL, 'T', gbk("9时3分4秒")},
+    };
+    for (const Case& c : cases) {
+        editor().setText("[]");
+        editor().setSelectionStart(1);
+        press(c.k1, c.k2);
+        EXPECT_EQ(editor().getText(), "[" + c.inserted + "]") << c.pin;
+        EXPECT_EQ(GetClipboardOwner(), app->window().handle()) << c.pin;
+
+        // Held by another program: the text goes in all the same, never the clipboard's.
+        ASSERT_TRUE(setClipboardText(nullptr, "stale"));
+        editor().setText("[]");
+        editor().setSelectionStart(1);
+        {
+            test::ClipboardHeldElsewhere holder(1000);
+            ASSERT_TRUE(holder.held());
+            press(c.k1, c.k2);
+        }
+        EXPECT_EQ(editor().getText(), "[" + c.inserted + "]") << c.pin << ", clipboard held";
+        EXPECT_EQ(clipboardText(), "stale") << c.pin;
     }
 }
 

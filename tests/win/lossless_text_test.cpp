@@ -84,7 +84,7 @@ TEST_F(LosslessEditorTest, CharactersGbkLacksCrossEveryBoundaryOfTheControl) {
     editor.setSelectedText(doc(u"𠀀"));
     EXPECT_EQ(shown(editor.getText()), u"𠀀" + sample.substr(2));
 
-    ASSERT_TRUE(setClipboardText(doc(kSample)));
+    ASSERT_TRUE(setClipboardText(nullptr, doc(kSample)));
     EXPECT_EQ(clipboardText(), doc(kSample));
     editor.setSelectionLength(-1);
     editor.pasteFromClipboard();
@@ -100,7 +100,7 @@ TEST_F(LosslessEditorTest, ALongTextStreamsInWithoutSplittingACharacter) {
 }
 
 TEST(LosslessClipboardTest, OlderProgramsGetCodePage936AndTheLocale) {
-    ASSERT_TRUE(setClipboardText(doc(u"中😀©")));
+    ASSERT_TRUE(setClipboardText(nullptr, doc(u"中😀©")));
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE unicode = GetClipboardData(CF_UNICODETEXT);
     HANDLE ansi = GetClipboardData(CF_TEXT);

@@ -107,7 +107,7 @@ TEST_F(PlainTextTest, AWholeTextRewriteLeavesTheInitialFormats) {
          }},
         {"粘贴 over everything",
          [this] {
-             ASSERT_TRUE(setClipboardText(gbk("粘贴的一章\r\n")));
+             ASSERT_TRUE(setClipboardText(nullptr, gbk("粘贴的一章\r\n")));
              select(0, -1);
              choose(u"粘贴");
          }},

@@ -10,6 +10,7 @@
 #include "editor/clipboard.h"
 #include "editor/keys.h"
 #include "tests/win/app_fixture.h"
+#include "tests/win/clipboard_holder.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/gbk.h"
 #include "tests/win/menu_driver.h"
@@ -19,39 +20,7 @@ namespace {
 
 using test::gbk;
 
-// Holds the clipboard open from another process while alive.
-class ClipboardHeldElsewhere {
-  public:
-    ClipboardHeldElsewhere() {
-        wchar_t path[MAX_PATH];
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring holder(path);
-        holder = holder.substr(0, holder.find_last_of(L'\\') + 1) + L"clipboard_holder.exe";
-        const wchar_t* eventName = L"WendrillClipboardHeld";
-        ready_ = CreateEventW(nullptr, TRUE, FALSE, eventName);
-        std::wstring commandLine = L"\"" + holder + L"\" 3000 " + eventName;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessW(holder.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, nullptr, &startup, &process_) != 0;
-        held_ = started_ && WaitForSingleObject(ready_, 10000) == WAIT_OBJECT_0;
-    }
-    ~ClipboardHeldElsewhere() {
-        if (started_) {
-            WaitForSingleObject(process_.hProcess, 10000);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
-        CloseHandle(ready_);
-    }
-    bool held() const { return held_; }
-
-  private:
-    HANDLE ready_ = nullptr;
-    PROCESS_INFORMATION process_{};
-    bool started_ = false;
-    bool held_ = false;
-};
+using test::ClipboardHeldElsewhere;
 
 class ReplaceCommandsTest : public test::AppFixture {
   protected:
@@ -91,7 +60,7 @@ TEST_F(ReplaceCommandsTest, IndentIsUndoneInOneStep) {
 
 TEST_F(ReplaceCommandsTest, AClipboardHeldElsewhereNeverLosesTheDocument) {
     for (const char16_t* item : {u"段后插入空行", u"删除同类字符", u"首行缩进"}) {
-        ASSERT_TRUE(setClipboardText("stale"));
+        ASSERT_TRUE(setClipboardText(nullptr, "stale"));
         editor().setText(gbk("甲\r\n乙"));
         select(0, 0);
         ClipboardHeldElsewhere holder;
@@ -103,6 +72,23 @@ TEST_F(ReplaceCommandsTest, AClipboardHeldElsewhereNeverLosesTheDocument) {
     }
     // The document got its new text all the same, written directly.
     EXPECT_EQ(editor().getText(), gbk("甲\r\n    乙"));
+}
+
+// Another program may change the clipboard between the command and the paste that follows it.
+TEST_F(ReplaceCommandsTest, AClipboardChangedMeanwhileIsNotPasted) {
+    const std::pair<const char16_t*, DocText> cases[] = {
+        {u"段后插入空行", gbk("甲\r\n\r\n乙")},
+        {u"删除同类字符", gbk("甲\r\n乙")},
+        {u"首行缩进", gbk("甲\r\n    乙")},
+    };
+    for (const auto& [item, expected] : cases) {
+        editor().setText(gbk("甲\r\n乙"));
+        select(0, 0);
+        ASSERT_TRUE(test::chooseMenuItem(app->window().handle(), item));
+        ASSERT_TRUE(setClipboardText(nullptr, "changed by another program"));
+        settle();
+        EXPECT_EQ(editor().getText(), expected);
+    }
 }
 
 TEST_F(ReplaceCommandsTest, JoinSelectedLinesJoinsOnlyTheSelection) {

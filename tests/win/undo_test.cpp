@@ -82,7 +82,7 @@ class UndoCommandsTest : public test::AppFixture {
              }},
             {"粘贴 over everything",
              [this] {
-                 ASSERT_TRUE(setClipboardText(gbk("新的一章")));
+                 ASSERT_TRUE(setClipboardText(nullptr, gbk("新的一章")));
                  select(0, -1);
                  choose(u"粘贴");
              }},
