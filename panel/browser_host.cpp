@@ -3,6 +3,7 @@
 #include <exdispid.h>
 
 #include <memory>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -163,8 +164,12 @@ class EventSink final : public IDispatch, private Counted {
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID event, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                      EXCEPINFO*, UINT*) override {
-        if (event == DISPID_DOWNLOADCOMPLETE && downloadComplete_) downloadComplete_();
-        if (event == DISPID_DOCUMENTCOMPLETE && documentComplete_) documentComplete_();
+        try {
+            if (event == DISPID_DOWNLOADCOMPLETE && downloadComplete_) downloadComplete_();
+            if (event == DISPID_DOCUMENTCOMPLETE && documentComplete_) documentComplete_();
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;  // no exception passes through the browser's code
+        }
         return S_OK;
     }
 
