@@ -21,7 +21,7 @@
 #include "app/count_label_text.h"
 #include "bench/corpus.h"
 #include "bench/timing.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "text/character_count.h"
 
 namespace {

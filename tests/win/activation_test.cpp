@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/file_dialog_driver.h"
 #include "tests/win/gbk.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "editor/codepage.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "editor/text_reading.h"
 #include "files/document_commands.h"
 #include "tests/win/app_fixture.h"

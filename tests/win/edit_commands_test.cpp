@@ -7,7 +7,7 @@
 #include <richedit.h>
 
 #include "editor/clipboard.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/gbk.h"
 #include "tests/win/menu_driver.h"

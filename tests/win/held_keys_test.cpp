@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "commands/insertions.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/gbk.h"
 #include "tests/win/menu_driver.h"

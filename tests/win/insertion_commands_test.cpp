@@ -8,7 +8,7 @@
 
 #include "commands/insertions.h"
 #include "editor/clipboard.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/clipboard_holder.h"
 #include "tests/win/gbk.h"

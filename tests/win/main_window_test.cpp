@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/gbk.h"
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/menu_tree.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "panel/search_address.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/pump.h"

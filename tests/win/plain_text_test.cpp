@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "editor/clipboard.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "files/document_commands.h"
 #include "files/document_file.h"
 #include "files/known_folders.h"

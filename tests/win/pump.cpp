@@ -1,6 +1,6 @@
 #include "tests/win/pump.h"
 
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 
 namespace wendrill::test {
 

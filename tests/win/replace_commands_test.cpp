@@ -8,7 +8,7 @@
 #include <string>
 
 #include "editor/clipboard.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/clipboard_holder.h"
 #include "tests/win/dialog_driver.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "editor/codepage.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/file_dialog_driver.h"
 #include "tests/win/gbk.h"

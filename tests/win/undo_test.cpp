@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "editor/clipboard.h"
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 #include "tests/win/app_fixture.h"
 #include "tests/win/editor_fixture.h"
 #include "tests/win/gbk.h"

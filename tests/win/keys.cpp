@@ -1,4 +1,4 @@
-#include "editor/keys.h"
+#include "tests/win/keys.h"
 
 #include <windows.h>
 
