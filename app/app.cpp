@@ -79,6 +79,7 @@ void App::windowCreated() {
     window_.setWindowVisible(true);
     document_.savedFlag = 0;
     editor().onTextReplaced([this] { editorChanged(); });
+    editor().onLocalEdit([this](const std::optional<TextEdit>& edit) { editorEdited(edit); });
     countLabel_.attach(window_.countLabel());
     // A drop opens its file after the drop has returned: the source waits for the drop, and the
     // opening may ask the user.
@@ -131,7 +132,18 @@ void App::offerRecovery() {
 // An emptied document (New, every character deleted) gives its file up at the same pause: a
 // command that empties the text on its way to the new one never leaves it without a copy.
 void App::editorChanged() {
+    if (editor().followingLocalEdit()) return;  // told by editorEdited once it is made
     countLabel_.textChanged();
+    recovery_.noteChange();
+}
+
+// A change at the selection, followed by the Editor: the label counts what changed only.
+void App::editorEdited(const std::optional<TextEdit>& edit) {
+    if (edit) {
+        countLabel_.textEdited(edit->gone, edit->came);
+    } else {
+        countLabel_.textChanged();
+    }
     recovery_.noteChange();
 }
 

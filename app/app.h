@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/count_label.h"
@@ -65,6 +66,7 @@ class App : private MainWindowEvents {
     void searchClicked() override;
     void editorRightButton() override;
     void editorChanged() override;
+    void editorEdited(const std::optional<TextEdit>& edit);
     void editorSelectionChanged() override { countLabel_.selectionChanged(); }
     void outOfMemory() override;
 

@@ -79,6 +79,12 @@ void CountLabel::textChanged() {
     noteChange();
 }
 
+void CountLabel::textEdited(std::u16string_view gone, std::u16string_view came) {
+    if (textCounted_) total_ += nonSpaceCharacterCount(came) - nonSpaceCharacterCount(gone);
+    selectionCounted_ = false;
+    noteChange();
+}
+
 void CountLabel::selectionChanged() {
     selectionCounted_ = false;
     noteChange();

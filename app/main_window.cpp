@@ -435,7 +435,10 @@ LRESULT MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
     const WORD code = HIWORD(wParam);
     if (control && control == editor_.window()) {
-        if (code == EN_CHANGE) events_.editorChanged();
+        if (code == EN_CHANGE) {
+            editor_.changeReported();
+            events_.editorChanged();
+        }
     } else if (!control) {  // a menu item or a shortcut
         const size_t index = LOWORD(wParam) - size_t{kFirstItemId};
         if (LOWORD(wParam) >= kFirstItemId && index < tree_.size()) {

@@ -132,7 +132,7 @@ HWND Editor::makeControl() const {
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-void Editor::configure(HWND control) const {
+void Editor::configure(HWND control) {
     // Without this the control refuses typed and pasted text beyond 32,767 characters.
     send(control, EM_EXLIMITTEXT, 0, kNoLengthLimit);
     // The window offers its own popup menu on the right button, keeps the 字数 label up to date
@@ -147,6 +147,7 @@ void Editor::configure(HWND control) const {
     send(control, EM_SHOWSCROLLBAR, SB_HORZ, wordWrap_ ? FALSE : TRUE);
     if (oleCallback_) send(control, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(oleCallback_));
     if (zoomNumerator_ != 0) send(control, EM_SETZOOM, zoomNumerator_, zoomDenominator_);
+    localEdits_.watch(control);
 }
 
 void Editor::setOleCallback(IRichEditOleCallback* callback) {
@@ -250,7 +251,8 @@ void Editor::setSelectedText(std::string_view text) {
     }
     if (end - range.cpMin <= kInPlaceLimit && text.size() <= size_t{kInPlaceLimit}) {
         replaceSelectionUndoably(control_, text);
-        if (textReplaced_) textReplaced_();
+        // Followed as the user's own changes at the selection are, when they are followed.
+        if (textReplaced_ && !localEdits_.follows()) textReplaced_();
         return;
     }
     DocText whole = getText();

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "editor/formats.h"
+#include "editor/local_edits.h"
 #include "editor/undo_history.h"
 #include "text/doc_text.h"
 
@@ -35,9 +36,16 @@ class Editor {
     // editor.cpp); whoever subclasses the control or registers with it is told of each new window
     // here, before the text goes in.
     void onControlCreated(std::function<void(HWND)> handler);
-    // Told after each of the Editor's own writes of text: a whole-text write goes in by a
-    // stream-in, which the control's change event may not report.
+    // Told after each of the Editor's own writes of text that is not followed as a local edit:
+    // a whole-text write goes in by a stream-in, which the control's change event may not report.
     void onTextReplaced(std::function<void()> handler);
+    // Told of each change the user makes at the selection, and of the Editor's short
+    // replacements there (editor/local_edits.h); while one is made, followingLocalEdit() is true
+    // and the control's change events belong to it.
+    void onLocalEdit(LocalEdits::Listener listener) { localEdits_.listen(std::move(listener)); }
+    bool followingLocalEdit() const { return localEdits_.following(); }
+    // The control reported a change of its text (its change event reached the window).
+    void changeReported() { localEdits_.changeReported(); }
 
     // Settings every control the Editor makes gets, the fresh ones of setText included.
     // The callback must outlive the Editor's controls.
@@ -90,7 +98,7 @@ class Editor {
 
   private:
     HWND makeControl() const;
-    void configure(HWND control) const;
+    void configure(HWND control);
     bool rewrite(std::string_view text, UndoStep before, CHARRANGE after);
     bool replaceWhole(std::string_view text, std::string_view previous, CHARRANGE after);
     bool putIntoFreshControl(std::string_view text);
@@ -109,6 +117,7 @@ class Editor {
     UINT zoomNumerator_ = 0;  // 0: never zoomed
     UINT zoomDenominator_ = 0;
     UndoHistory history_;
+    LocalEdits localEdits_;
 };
 
 }  // namespace wendrill

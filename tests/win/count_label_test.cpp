@@ -1,11 +1,17 @@
 // The 字数 label on the real window: what kind of control it is, and its figures after each way the document or
 // the selection changes, read back from the label itself.
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <imm.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "app/count_label_text.h"
+#include "editor/clipboard.h"
 #include "editor/codepage.h"
 #include "tests/win/keys.h"
 #include "editor/text_reading.h"
@@ -15,6 +21,7 @@
 #include "tests/win/editor_fixture.h"
 #include "tests/win/file_dialog_driver.h"
 #include "tests/win/gbk.h"
+#include "text/character_count.h"
 #include "text/code_page.h"
 
 namespace wendrill {
@@ -103,6 +110,97 @@ TEST_F(CountLabelTest, FollowsTheFileOpenedAtStartTypingAndTheSelection) {
     expectLabel(u"字数：15\u3000选中：0");
     type('Z');  // typed over the selection
     expectLabel(u"字数：16");
+}
+
+// Counts the times the whole text is read out of a control.
+class WholeTextReads {
+  public:
+    explicit WholeTextReads(HWND control) : control_(control) {
+        SetWindowSubclass(control_, procedure, kId, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~WholeTextReads() { RemoveWindowSubclass(control_, procedure, kId); }
+    int count = 0;
+
+  private:
+    static constexpr UINT_PTR kId = 77;
+    static LRESULT CALLBACK procedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self) {
+        if (message == EM_STREAMOUT && !(wParam & SFF_SELECTION)) {
+            ++reinterpret_cast<WholeTextReads*>(self)->count;
+        }
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    HWND control_;
+};
+
+// Typing, deleting, Enter, the input method and pastes change the figure by what they changed:
+// the label follows them without reading the document again, which for a novel would hold up
+// the next key.
+TEST_F(CountLabelTest, FollowsWhatTheUserTypesWithoutReadingTheWholeTextAgain) {
+    startApp();
+    editor().setText(gbk("甲乙\r\n\r\n丙"));
+    expectLabel(u"字数：3");
+    type(VK_CONTROL, VK_END);
+    const HWND control = editor().window();
+    WholeTextReads reads(control);
+    // The figure the label must show, from the control's own text (not read by a stream-out).
+    const auto expectExact = [&] {
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        const int copied = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+        text.resize(static_cast<size_t>(copied));
+        const auto count = nonSpaceCharacterCount(
+            std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+        expectLabel(countLabelText(count, std::nullopt));
+    };
+    const auto character = [&](wchar_t unit) {
+        PostMessageW(control, WM_CHAR, unit, 1);
+        pump();
+    };
+
+    type('X');
+    character(L'\u4E01');  // 丁
+    character(0xD83D);  // 😀, as two halves
+    character(0xDE00);
+    expectLabel(u"字数：6");
+    type(VK_RETURN);
+    type(VK_SPACE);
+    character(L'\u3000');
+    type(VK_TAB);
+    expectLabel(u"字数：6");
+    for (int i = 0; i < 5; ++i) type(VK_BACK);
+    expectExact();
+    type(VK_HOME);
+    type(VK_DELETE);
+    type(VK_CONTROL, VK_DELETE);
+    type(VK_CONTROL, VK_END);
+    type(VK_CONTROL, VK_BACK);
+    expectExact();
+
+    HIMC context = ImmGetContext(control);
+    ASSERT_NE(context, nullptr);
+    std::wstring word = L"\u62FC\u97F3";  // 拼音
+    const auto bytes = static_cast<DWORD>(word.size() * sizeof(wchar_t));
+    ASSERT_TRUE(ImmSetCompositionStringW(context, SCS_SETSTR, word.data(), bytes, nullptr, 0));
+    pump();
+    ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+    pump();
+    ImmReleaseContext(control, context);
+    expectExact();
+
+    ASSERT_TRUE(setClipboardText(app->window().handle(), gbk("戊 己\r\n庚")));
+    SendMessageW(control, WM_PASTE, 0, 0);  // the control's own paste
+    expectExact();
+    type(VK_CONTROL, 'V');  // the program's paste
+    expectExact();
+    type(VK_SHIFT, VK_LEFT);
+    type(VK_SHIFT, VK_LEFT);
+    type('Z');
+    expectExact();
+    EXPECT_EQ(reads.count, 0);
+
+    // What the control undoes may lie anywhere: the whole text is counted again.
+    type(VK_CONTROL, 'Z');
+    expectExact();
 }
 
 TEST_F(CountLabelTest, FollowsCleanUpCommandsTheirUndoAndTypingInTheControlTheyLeave) {
