@@ -18,7 +18,7 @@ class Bytes {
     bool left() const { return data_ != end_; }
     int next() { return left() ? *data_++ : 0; }
     // A number of units: mostly small, now and then beyond the follower's margins.
-    int32_t units() { return next() % 8 == 0 ? next() * 8 : next() % 8; }
+    int32_t units() { return next() % 4 == 0 ? next() * 8 : next() % 8; }
     std::u16string text() {
         std::u16string text;
         for (int32_t n = units(); n > 0; --n) text += kPieces[next() % std::size(kPieces)];
@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::u16string start;
     for (int i = bytes.next() * 8; i > 0; --i) start += kPieces[bytes.next() % std::size(kPieces)];
     wendrill::test::FollowedDocument d(start);
+    d.select(d.length() / 2, 0);
     while (bytes.left()) {
         const int op = bytes.next();
         const char16_t unit = kPieces[bytes.next() % std::size(kPieces)][0];
