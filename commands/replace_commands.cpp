@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include "commands/replace_texts.h"
 #include "editor/after_command.h"
 #include "editor/clipboard.h"
@@ -14,28 +17,30 @@ namespace {
 // would put it, once this command has returned. Not by injected Ctrl+A and Ctrl+V: a Shift the
 // user still holds turns them into chords no shortcut knows. Not through the clipboard either,
 // which another program may hold or change meanwhile. The document is never emptied first: the
-// text over everything replaces it as one step that "撤销" takes back.
-void repaste(Editor& editor, AfterCommand& after, std::string_view text) {
+// text over everything replaces it as one step that "撤销" takes back to the text read here
+// (posted work runs before any key or click that comes meanwhile).
+void repaste(Editor& editor, AfterCommand& after,
+             const std::function<DocText(std::string_view)>& transform) {
+    DocText current = editor.getText();
+    DocText text = transform(current);
     setClipboardText(editor.parentWindow(), text);
-    after.post([&editor, text = DocText(text)] {
-        editor.setSelectionLength(-1);
-        editor.setSelectedText(text);
+    after.post([&editor, current = std::move(current), text = std::move(text)]() mutable {
+        editor.replaceAllText(text, std::move(current));
     });
 }
 
 }  // namespace
 
-void indentParagraphs(Editor& editor, AfterCommand& after) {
-    repaste(editor, after, indentedText(editor.getText()));
-}
+void indentParagraphs(Editor& editor, AfterCommand& after) { repaste(editor, after, indentedText); }
 
 void addBlankLines(Editor& editor, AfterCommand& after) {
-    repaste(editor, after, withBlankLinesAdded(editor.getText()));
+    repaste(editor, after, withBlankLinesAdded);
 }
 
 void deleteSameText(Editor& editor, AfterCommand& after) {
     const DocText pattern = editor.getSelectedText();
-    repaste(editor, after, withoutOccurrences(editor.getText(), pattern));
+    repaste(editor, after,
+            [&pattern](std::string_view text) { return withoutOccurrences(text, pattern); });
 }
 
 void joinSelectedLines(Editor& editor) {
@@ -46,7 +51,9 @@ void replaceWords(Editor& editor, std::string_view input) {
     const WordReplacement words = parseWordReplacement(input);
     const DocText selected = editor.getSelectedText();
     if (compareText(selected, "") == 0) {
-        editor.setText(withWordsReplaced(editor.getText(), words));
+        DocText current = editor.getText();
+        const DocText text = withWordsReplaced(current, words);
+        editor.setText(text, std::move(current));
     } else {
         editor.setSelectedText(withWordsReplaced(selected, words));
     }

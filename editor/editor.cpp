@@ -172,8 +172,10 @@ void Editor::setZoom(UINT numerator, UINT denominator) {
 
 DocText Editor::getText() const { return streamOut(control_); }
 
-bool Editor::setText(std::string_view text) {
-    return rewrite(text, UndoStep{getText(), 0, 0}, CHARRANGE{0, 0});
+bool Editor::setText(std::string_view text) { return setText(text, getText()); }
+
+bool Editor::setText(std::string_view text, DocText current) {
+    return rewrite(text, UndoStep{std::move(current), 0, 0}, CHARRANGE{0, 0});
 }
 
 bool Editor::loadText(std::string_view text) {
@@ -245,8 +247,7 @@ void Editor::setSelectedText(std::string_view text) {
     const int32_t length = textLength();
     const int32_t end = std::min<int32_t>(range.cpMax, length);
     if (range.cpMin == 0 && end == length && length > 0) {
-        // The caret ends behind the new text, as after a paste.
-        rewrite(text, UndoStep{getText(), 0, length}, CHARRANGE{-1, -1});
+        replaceEverything(text, getText(), length);
         return;
     }
     if (end - range.cpMin <= kInPlaceLimit && text.size() <= size_t{kInPlaceLimit}) {
@@ -264,6 +265,23 @@ void Editor::setSelectedText(std::string_view text) {
     const LONG caret = clampToInt32(int64_t{range.cpMin} + characterCount(text));
     rewrite(next, UndoStep{std::move(whole), range.cpMin, end - range.cpMin},
             CHARRANGE{caret, caret});
+}
+
+// Selecting everything first would cost a novel a repaint of the whole selection for nothing.
+void Editor::replaceAllText(std::string_view text, DocText current) {
+    storedLength_ = -1;
+    const int32_t length = textLength();
+    if (length == 0) {
+        applySelection();
+        setSelectedText(text);
+        return;
+    }
+    replaceEverything(text, std::move(current), length);
+}
+
+// The caret ends behind the new text, as after a paste.
+void Editor::replaceEverything(std::string_view text, DocText current, int32_t length) {
+    rewrite(text, UndoStep{std::move(current), 0, length}, CHARRANGE{-1, -1});
 }
 
 int32_t Editor::getSelectionStart() const { return selection(control_).cpMin; }

@@ -59,12 +59,18 @@ class Editor {
     // A whole-text rewrite, which undo() takes back in one step. False if the control did not
     // take the text: the document is then as it was.
     bool setText(std::string_view text);
+    // The same for a caller that has just read the text with getText(), with nothing changed
+    // since: `current` is kept for undo() as it is, without reading the control a second time.
+    bool setText(std::string_view text, DocText current);
     // A new document (New, Open, a drop): nothing before it can be undone.
     bool loadText(std::string_view text);
     DocText getSelectedText() const;
     // A short selection is replaced inside the control, which undoes it itself; a long one, or
     // the whole text, is a whole-text rewrite.
     void setSelectedText(std::string_view text);
+    // As selecting everything and setSelectedText(text), with `current` as for setText: the caret
+    // ends behind the new text, and undo() selects the old text again.
+    void replaceAllText(std::string_view text, DocText current);
 
     int32_t getSelectionStart() const;
     int32_t getSelectionLength() const;
@@ -101,6 +107,8 @@ class Editor {
     void configure(HWND control);
     bool rewrite(std::string_view text, UndoStep before, CHARRANGE after);
     bool replaceWhole(std::string_view text, std::string_view previous, CHARRANGE after);
+    // `current` is the whole text, `length` its characters.
+    void replaceEverything(std::string_view text, DocText current, int32_t length);
     bool putIntoFreshControl(std::string_view text);
     void applySelection();
 

@@ -45,11 +45,34 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
 // Any other value ends the stream; the control hands it back in the stream's dwError.
 constexpr DWORD kOutOfMemory = ERROR_NOT_ENOUGH_MEMORY;
 
+// The control gives out bytes, and a call may end between the two bytes of a unit.
+struct Utf16Out {
+    std::u16string units;
+    bool carriesByte = false;  // the first half of a unit the next call completes
+    unsigned char carried = 0;
+
+    void append(const BYTE* bytes, size_t count) {
+        if (count > 0 && carriesByte) {
+            const unsigned char pair[2] = {carried, bytes[0]};
+            char16_t unit;
+            std::memcpy(&unit, pair, sizeof unit);
+            units.push_back(unit);
+            carriesByte = false;
+            ++bytes;
+            --count;
+        }
+        const size_t at = units.size();
+        units.resize(at + count / sizeof(char16_t));
+        std::memcpy(units.data() + at, bytes, (units.size() - at) * sizeof(char16_t));
+        carriesByte = count % sizeof(char16_t) != 0;
+        if (carriesByte) carried = bytes[count - 1];
+    }
+};
+
 // No exception may pass through the control: a failed allocation ends the stream instead.
 DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
     try {
-        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                                       static_cast<size_t>(count));
+        reinterpret_cast<Utf16Out*>(cookie)->append(buffer, static_cast<size_t>(count));
     } catch (const std::bad_alloc&) {
         *taken = 0;
         return kOutOfMemory;
@@ -60,24 +83,26 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* tak
 
 struct PieceStream {
     const std::function<bool(std::u16string_view)>& take;
-    std::u16string piece;
-    bool carriesByte = false;  // the control gave an odd number of bytes: the unit's first half
-    char carried = 0;
+    Utf16Out piece;
     bool stopped = false;
 };
 
 DWORD CALLBACK writePiece(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
     auto& out = *reinterpret_cast<PieceStream*>(cookie);
-    std::string bytes;
-    if (out.carriesByte) bytes += out.carried;
-    bytes.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(count));
-    out.piece.resize(bytes.size() / sizeof(char16_t));
-    std::memcpy(out.piece.data(), bytes.data(), out.piece.size() * sizeof(char16_t));
-    out.carriesByte = bytes.size() % sizeof(char16_t) != 0;
-    if (out.carriesByte) out.carried = bytes.back();
+    out.piece.units.clear();
+    out.piece.append(buffer, static_cast<size_t>(count));
     *taken = count;
-    out.stopped = !out.take(out.piece);
+    out.stopped = !out.take(out.piece.units);
     return out.stopped ? 1 : 0;  // any other value than 0 ends the stream
+}
+
+// What the whole text streams out to, in UTF-16 units with CR LF breaks, so that it is read
+// into room made once.
+size_t wholeTextUnits(HWND control) {
+    GETTEXTLENGTHEX how{GTL_USECRLF | GTL_NUMCHARS, 1200};
+    const LRESULT units =
+        SendMessageW(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+    return units > 0 ? static_cast<size_t>(units) : 0;
 }
 
 }  // namespace
@@ -92,15 +117,14 @@ bool streamIn(HWND control, std::string_view text, WPARAM extraFlags) {
 }
 
 DocText streamOut(HWND control, WPARAM extraFlags) {
-    std::string bytes;
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&bytes), 0, writeChunk};
+    Utf16Out out;
+    if ((extraFlags & SFF_SELECTION) == 0) out.units.reserve(wholeTextUnits(control));
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, writeChunk};
     SendMessageW(control, EM_STREAMOUT, kPlainUtf16 | extraFlags,
                  reinterpret_cast<LPARAM>(&stream));
     // Half a text must never pass for the document: the failure goes on to the command.
     if (stream.dwError == kOutOfMemory) throw std::bad_alloc();
-    std::u16string utf16(bytes.size() / sizeof(char16_t), u'\0');
-    std::memcpy(utf16.data(), bytes.data(), utf16.size() * sizeof(char16_t));
-    return docFromUtf16(utf16);
+    return docFromUtf16(out.units);
 }
 
 bool streamOutPieces(HWND control, WPARAM extraFlags,

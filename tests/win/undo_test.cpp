@@ -242,6 +242,24 @@ TEST_F(EditorUndoTest, UndoingALongSelectionReplacementSelectsTheOldPartAgain) {
     EXPECT_EQ(editor.getSelectedText(), middle);
 }
 
+// What the repaste commands do with the text they read: as select-all and a paste would.
+TEST_F(EditorUndoTest, ReplacingAllTextLeavesTheCaretBehindItAndUndoSelectsTheOldText) {
+    const DocText after = gbk("新的\r\n一章");
+    for (const DocText& before : {gbk("第一章\r\n正文"), test::longChineseText(3000), DocText()}) {
+        editor.loadText(before);
+        editor.setSelectionStart(1);
+        editor.replaceAllText(after, editor.getText());
+        ASSERT_EQ(editor.getText(), after);
+        EXPECT_EQ(editor.getSelectionStart(), characterCount(after));
+        EXPECT_EQ(editor.getSelectionLength(), 0);
+        EXPECT_TRUE(editor.isModified());
+        editor.undo();
+        EXPECT_TRUE(editor.getText() == before);
+        EXPECT_EQ(editor.getSelectionStart(), 0);
+        EXPECT_EQ(editor.getSelectionLength(), characterCount(before));
+    }
+}
+
 TEST_F(EditorUndoTest, ATextTheControlDoesNotTakeLeavesTheDocumentAsItWas) {
     const DocText before = test::longChineseText(100);
     editor.loadText(before);
