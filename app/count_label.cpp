@@ -10,10 +10,13 @@ namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
 // A writer's keys come 100 to 300 ms apart, and reading a 10 MB novel out of the control takes
-// about half a second under Wine, which must be done within a second of the last change: the
-// count starts after a pause of 100 ms, seen within 50 ms.
+// about half a second under Wine, which must be done within a second of the last change: a count
+// of the whole text starts after a pause of 100 ms, seen within 50 ms. A figure already known
+// (the user's own edits are followed as they come) waits for a longer pause before it is shown,
+// so that a fast typist's keys do not each wait for the label to be drawn.
 constexpr UINT kTickMs = 50;
-constexpr LONGLONG kPauseMs = 100;
+constexpr LONGLONG kCountPauseMs = 100;
+constexpr LONGLONG kShowPauseMs = 300;
 // Then the timer stops, so an idle program is not woken for nothing. Setting it again costs a
 // round trip to the system, which the first change after a long pause alone pays.
 constexpr int kQuietTicksBeforeStop = 40;
@@ -104,7 +107,8 @@ void CALLBACK CountLabel::timerTicked(HWND label, UINT, UINT_PTR, DWORD) {
 
 void CountLabel::tick() {
     if (!textCounted_ || !selectionCounted_) {
-        if (milliseconds() - lastChange_ < kPauseMs) return;
+        const LONGLONG pause = textCounted_ ? kShowPauseMs : kCountPauseMs;
+        if (milliseconds() - lastChange_ < pause) return;
         // Given way to the user: wait for the next pause, even if the input changed nothing.
         if (!count()) lastChange_ = milliseconds();
         return;
