@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/surrogates.h"
+
 namespace wendrill {
 namespace {
 
@@ -9,11 +11,6 @@ namespace {
 // around the caret up to the outer margin.
 constexpr int32_t kReadAhead = kEditMargin;
 constexpr int32_t kKeptMargin = 4 * kEditMargin;
-
-bool isSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
-
-int32_t selectionEnd(const EditState& state) { return std::min(state.selectionEnd, state.length); }
-bool hasSelection(const EditState& state) { return state.selectionStart < selectionEnd(state); }
 
 }  // namespace
 
@@ -75,9 +72,9 @@ std::optional<TextEdit> EditFollower::end(const EditState& after) {
 // show something else, or for any other change.
 std::optional<std::u16string> EditFollower::worked(const EditState& after) const {
     const int32_t start = before_.selectionStart;
-    const int32_t end = selectionEnd(before_);
+    const int32_t end = before_.selectedEnd();
     const auto at = [&](int32_t position) { return static_cast<size_t>(position - stretch_.from); };
-    if (after.selectionStart != selectionEnd(after)) return std::nullopt;
+    if (after.selectionStart != after.selectedEnd()) return std::nullopt;
     const int32_t caret = after.selectionStart;
     std::u16string text = gone_;
     const int32_t grown = after.length - before_.length;
@@ -93,7 +90,7 @@ std::optional<std::u16string> EditFollower::worked(const EditState& after) const
             return text;
         case EditKind::backspace:
         case EditKind::forwardDelete: {
-            if (hasSelection(before_)) {
+            if (before_.hasSelection()) {
                 if (grown != start - end || caret != start) return std::nullopt;
                 text.erase(at(start), static_cast<size_t>(end - start));
                 return text;
@@ -107,7 +104,8 @@ std::optional<std::u16string> EditFollower::worked(const EditState& after) const
                 from + gone > stretch_.to) {
                 return std::nullopt;
             }
-            if (gone == 2 && !(isSurrogate(text[at(from)]) && isSurrogate(text[at(from) + 1]))) {
+            if (gone == 2 &&
+                !(isHighSurrogate(text[at(from)]) && isLowSurrogate(text[at(from) + 1]))) {
                 return std::nullopt;
             }
             text.erase(at(from), static_cast<size_t>(gone));

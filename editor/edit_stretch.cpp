@@ -2,26 +2,20 @@
 
 #include <algorithm>
 
+#include "text/surrogates.h"
+
 namespace wendrill {
-namespace {
-
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-int32_t selectionEnd(const EditState& state) { return std::min(state.selectionEnd, state.length); }
-
-}  // namespace
 
 std::optional<Stretch> stretchBefore(const EditState& before,
                                      const std::optional<Composition>& composition) {
     int64_t low = before.selectionStart;
-    int64_t high = selectionEnd(before);
+    int64_t high = before.selectedEnd();
     if (composition) {
         // The composition replaced the selection it began at and has grown or shrunk by as much
         // as the text has since.
         const EditState& start = composition->atStart;
         const int64_t composed =
-            int64_t{before.length} - start.length + selectionEnd(start) - start.selectionStart;
+            int64_t{before.length} - start.length + start.selectedEnd() - start.selectionStart;
         low = std::min<int64_t>(low, start.selectionStart);
         high = std::max<int64_t>(high, start.selectionStart + std::max<int64_t>(composed, 0));
     }
@@ -35,7 +29,7 @@ std::optional<Stretch> stretchAfter(const Stretch& before, const EditState& was,
                                     const EditState& now) {
     const int64_t to = int64_t{before.to} + now.length - was.length;
     if (to < before.from || to > now.length) return std::nullopt;
-    if (now.selectionStart < before.from || selectionEnd(now) > to) return std::nullopt;
+    if (now.selectionStart < before.from || now.selectedEnd() > to) return std::nullopt;
     return Stretch{before.from, static_cast<int32_t>(to)};
 }
 

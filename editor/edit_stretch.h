@@ -10,6 +10,7 @@
 // it only if the new selection does, which a deletion reaching past the margin never leaves it.
 // Positions count UTF-16 units, as the control does.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,10 @@ struct EditState {
     int32_t length = 0;  // of the whole text
     int32_t selectionStart = 0;
     int32_t selectionEnd = 0;  // may lie one past the end (everything selected)
+
+    // Where the selected text ends.
+    int32_t selectedEnd() const { return std::min(selectionEnd, length); }
+    bool hasSelection() const { return selectionStart < selectedEnd(); }
 };
 
 // A composition of the input method: where it began, and the state when it began.

@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <string>
 
+#include "text/surrogates.h"
+
 namespace wendrill {
 namespace {
 
@@ -57,9 +59,6 @@ std::wstring unitsBetween(HWND control, ControlKind kind, LONG from, LONG to) {
         SendMessageW(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
     return units;
 }
-
-bool isHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // How many units the character beginning at the pair's first unit, or ending at its last, takes.
 LONG pairWidth(const std::wstring& pair) {

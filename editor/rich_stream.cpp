@@ -7,6 +7,7 @@
 #include <string>
 
 #include "text/code_page.h"
+#include "text/surrogates.h"
 
 namespace wendrill {
 namespace {
@@ -19,8 +20,6 @@ struct InStream {
     std::u16string_view text;
     size_t next = 0;
 };
-
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 // The control takes each chunk on its own, so a chunk must not end between the two units of a
 // surrogate pair nor between the CR and the LF of a line break (that would make two breaks).

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "text/code_page.h"
+#include "text/surrogates.h"
 #include "text/utf8.h"
 
 namespace wendrill {
@@ -42,10 +43,9 @@ std::string bytesFromUtf16(std::u16string_view text, bool bigEndian) {
 bool hasLoneSurrogate(std::u16string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
+        if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
             ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+        } else if (isSurrogate(unit)) {
             return true;
         }
     }

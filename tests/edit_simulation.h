@@ -9,6 +9,7 @@
 
 #include "editor/edit_follower.h"
 #include "text/character_count.h"
+#include "text/surrogates.h"
 
 namespace wendrill::test {
 
@@ -90,13 +91,54 @@ class FollowedDocument {
         total_ = nonSpaceCharacterCount(text_);
     }
 
+    // One edit of any kind, as `choose` picks: choose.number(n) gives 0 to n - 1,
+    // choose.units() a count of units (mostly small, now and then beyond the follower's
+    // margins), choose.unit() one UTF-16 unit and choose.text() a text of them (spaces, letters,
+    // Chinese characters, line breaks, surrogate pairs and their halves).
+    template <class Chooser>
+    void editAsChosen(Chooser& choose) {
+        const int op = choose.number(10);
+        const char16_t unit = choose.unit();
+        if (composing()) {
+            compose(choose.text(), op % 3 == 0, op % 2 == 0);
+            return;
+        }
+        switch (op) {
+            case 0:
+                select(choose.number(length() + 1), choose.units());
+                break;
+            case 1:
+                backspace();
+                break;
+            case 2:
+                forwardDelete();
+                break;
+            case 3:
+                deleteBack(choose.units());
+                break;
+            case 4:
+                paste(choose.text());
+                break;
+            case 5:
+                compose(choose.text(), false, true);
+                break;
+            case 6:
+                changeElsewhere(choose.number(length() + 1), choose.units(), choose.text());
+                break;
+            case 7:
+                surprise(choose.number(4), unit, choose.units());
+                break;
+            default:
+                type(unit);
+        }
+    }
+
   private:
     int32_t end() const { return std::min(end_, length()); }
     bool pairEndsAt(int32_t position) const {
         if (position < 2 || position > length()) return false;
-        const char16_t high = text_[static_cast<size_t>(position - 2)];
-        const char16_t low = text_[static_cast<size_t>(position - 1)];
-        return high >= 0xD800 && high <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF;
+        return isHighSurrogate(text_[static_cast<size_t>(position - 2)]) &&
+               isLowSurrogate(text_[static_cast<size_t>(position - 1)]);
     }
     void edit(EditMessage message, int32_t from, int32_t to, const std::u16string& with,
               bool caretAfter) {

@@ -1,6 +1,7 @@
 #include "text/character_count.h"
 
 #include "text/code_page.h"
+#include "text/surrogates.h"
 
 namespace wendrill {
 namespace {
@@ -23,9 +24,6 @@ bool isWhiteSpace(char16_t unit) {
             return unit >= u'\u2000' && unit <= u'\u200B';
     }
 }
-
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 

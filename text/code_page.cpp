@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "text/code_page_tables.h"
+#include "text/surrogates.h"
 
 namespace wendrill {
 namespace {
@@ -51,8 +52,6 @@ constexpr std::array<uint8_t, 256> kTrailSlot = makeTrailSlots();
 
 bool isLead(unsigned byte) { return byte >= kFirstLead && byte <= kLastLead; }
 bool isDigit(unsigned byte) { return byte >= '0' && byte <= '9'; }
-bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // The character of a lead byte and a trail byte, or kNoCharacter.
 char32_t twoByteCharacter(unsigned lead, unsigned trail) {

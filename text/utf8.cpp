@@ -1,5 +1,7 @@
 #include "text/utf8.h"
 
+#include "text/surrogates.h"
+
 namespace wendrill {
 namespace {
 
@@ -72,10 +74,6 @@ void appendUtf8(std::string& out, char32_t character) {
         out += static_cast<char>(0x80 | (character & 0x3F));
     }
 }
-
-bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
-bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 

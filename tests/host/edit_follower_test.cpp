@@ -34,53 +34,30 @@ TEST(EditFollowerTest, TypingAndCorrectingReadsOnceAndCountsEveryKey) {
 // Random edits of every kind on a text of spaces, letters, Chinese characters, line breaks and
 // surrogate pairs, with changes elsewhere now and then: the count is right after each.
 TEST(EditFollowerTest, TheCountFollowsEveryKindOfChangeAtTheSelection) {
-    const std::u16string pieces[] = {u" ",  u"\u3000",     u"a",  u"\u7684",
-                                     u"\r", u"\U0001F600", u"\t", u"\u00A0"};
-    std::mt19937 random(2026);
-    const auto below = [&](int32_t n) {
-        return static_cast<int32_t>(random() % static_cast<unsigned>(std::max(n, 1)));
-    };
-    const auto some = [&](int most) {
-        std::u16string text;
-        for (int i = below(most + 1); i > 0; --i) text += pieces[random() % std::size(pieces)];
-        return text;
-    };
-    FollowedDocument d(some(3000));
-    for (int step = 0; step < 30000; ++step) {
-        const char16_t unit = pieces[random() % std::size(pieces)][0];
-        if (d.composing()) {
-            const bool last = below(4) == 0;
-            d.compose(some(last ? 3 : 700), last, below(2) == 0);
-        } else {
-            switch (below(10)) {
-                case 0:
-                    d.select(below(d.length() + 1), below(40));
-                    break;
-                case 1:
-                    d.backspace();
-                    break;
-                case 2:
-                    d.forwardDelete();
-                    break;
-                case 3:
-                    d.deleteBack(below(700));
-                    break;
-                case 4:
-                    d.paste(some(below(8) == 0 ? 900 : 5));
-                    break;
-                case 5:
-                    d.compose(some(5), false, true);
-                    break;
-                case 6:
-                    d.changeElsewhere(below(d.length() + 1), below(30), some(30));
-                    break;
-                case 7:
-                    d.surprise(below(4), unit, 1 + below(3));
-                    break;
-                default:
-                    d.type(unit);
-            }
+    struct RandomChoice {
+        std::mt19937 random{2026};
+        int32_t number(int32_t n) {
+            return static_cast<int32_t>(random() % static_cast<unsigned>(std::max(n, 1)));
         }
+        int32_t units() { return number(8) == 0 ? number(900) : number(6); }
+        char16_t unit() { return piece()[0]; }
+        std::u16string text() {
+            std::u16string text;
+            for (int32_t n = units(); n > 0; --n) text += piece();
+            return text;
+        }
+        std::u16string_view piece() {
+            static constexpr std::u16string_view kPieces[] = {
+                u" ", u"\u3000", u"a", u"\u7684", u"\r", u"\U0001F600", u"\t", u"\u00A0"};
+            return kPieces[random() % std::size(kPieces)];
+        }
+    } choose;
+    std::u16string start;
+    for (int i = 0; i < 1500; ++i) start += choose.piece();
+    FollowedDocument d(start);
+    d.select(d.length() / 2, 0);
+    for (int step = 0; step < 30000; ++step) {
+        d.editAsChosen(choose);
         ASSERT_TRUE(d.countRight()) << "step " << step;
     }
 }
